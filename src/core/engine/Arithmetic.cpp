@@ -1,0 +1,390 @@
+// Calc: the value of one operator, with the angle units, the power rules, percent
+// and tax, and the three classes of arithmetic error. Errors are detected by
+// checking operands and results; no floating-point traps are involved.
+
+#include "engine/Arithmetic.h"
+
+#include "engine/NumberText.h"
+#include "engine/QuantrelEval5.h"
+#include "engine/Utf8.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+namespace quantrel {
+
+namespace {
+
+// The decimal routines round through texts that never leave this file, so they
+// use a fixed point-decimal locale: the result does not depend on the user's one.
+const NumberLocale& PlainLocale() {
+    static const NumberLocale locale{".", "", "", "", "", 0};
+    return locale;
+}
+
+enum class ArithError { DivideByZero, Overflow, Invalid };
+
+struct ArithFailure {
+    ArithError kind;
+};
+
+const char* Message(ArithError kind) {
+    switch (kind) {
+    case ArithError::DivideByZero:
+        return "Cannot Divide by Zero";
+    case ArithError::Overflow:
+        return "Number too Large";
+    case ArithError::Invalid:
+        break;
+    }
+    return "Invalid Input";
+}
+
+[[noreturn]] void Fail(ArithError kind) { throw ArithFailure{kind}; }
+
+Extended Checked(Extended x) {
+    if (std::isnan(x))
+        Fail(ArithError::Invalid);
+    if (std::isinf(x))
+        Fail(ArithError::Overflow);
+    return x;
+}
+
+Extended Divide(Extended v, Extended w) {
+    if (w == 0)
+        Fail(v == 0 ? ArithError::Invalid : ArithError::DivideByZero);
+    return Checked(v / w);
+}
+
+Extended Frac(Extended x) { return x - std::trunc(x); }
+
+bool IsWhole(Extended x) { return Frac(x) == 0; }
+
+Extended ParsePlain(const std::string& text, Extended fallback) {
+    return ParseNumber(text, PlainLocale()).value_or(fallback);
+}
+
+Extended Power(Extended base, Extended exponent) {
+    if (exponent == 0)
+        return 1;
+    if (base == 0 && exponent > 0)
+        return 0;
+    constexpr Extended kMaxWhole = 2147483647;
+    if (IsWhole(exponent) && std::fabs(exponent) <= kMaxWhole) {
+        auto n = static_cast<std::uint32_t>(std::fabs(exponent));
+        Extended result = 1;
+        Extended square = base;
+        while (n != 0) {
+            if (n & 1U)
+                result *= square;
+            n >>= 1U;
+            if (n != 0)
+                square = Checked(square * square);
+        }
+        Checked(result);
+        return exponent < 0 ? Divide(1, result) : result;
+    }
+    if (base < 0)
+        Fail(ArithError::Invalid);
+    if (base == 0)
+        Fail(ArithError::DivideByZero); // the logarithm of zero
+    return Checked(std::exp(exponent * std::log(base)));
+}
+
+Extended Logarithm(Extended v, Extended (*log)(Extended)) {
+    if (v == 0)
+        Fail(ArithError::DivideByZero);
+    if (v < 0)
+        Fail(ArithError::Invalid);
+    return log(v);
+}
+
+// e^v and e^-v for the hyperbolic functions; beyond the 80-bit range is an overflow.
+std::pair<Extended, Extended> ExpPair(Extended v) {
+    return {Checked(std::exp(v)), Checked(std::exp(-v))};
+}
+
+} // namespace
+
+int FractionLength(Extended x) {
+    return static_cast<int>(Utf8Length(PlainText(Frac(x), 15, PlainLocale())));
+}
+
+Extended DecimalAdd(Extended x, Extended y) {
+    const Extended ax = std::fabs(x), ay = std::fabs(y);
+    if (IsWhole(x) && IsWhole(y) && ax < 9999999999999.0L && ay < 9999999999999.0L)
+        return static_cast<Extended>(static_cast<std::int64_t>(x) + static_cast<std::int64_t>(y));
+    if (ax < 999999999999.0L && ay < 999999999999.0L && ax > 0.001L && ay > 0.001L) {
+        const int d = std::max(FractionLength(x), FractionLength(y));
+        return ParsePlain(FixedText(x + y, 14, d, PlainLocale()), x + y);
+    }
+    return x + y;
+}
+
+Extended DecimalSubtract(Extended x, Extended y) {
+    const Extended ax = std::fabs(x), ay = std::fabs(y);
+    if (IsWhole(x) && IsWhole(y) && ax < 99999999999999.0L && ay < 99999999999999.0L)
+        return static_cast<Extended>(static_cast<std::int64_t>(x) - static_cast<std::int64_t>(y));
+    if (ax < 9999999999999.0L && ay < 9999999999999.0L && ax > 0.001L && ay > 0.001L) {
+        const int d = std::max(FractionLength(x), FractionLength(y));
+        return ParsePlain(FixedText(x - y, 18, d, PlainLocale()), x - y);
+    }
+    return x - y;
+}
+
+Extended DecimalMultiply(Extended x, Extended y) {
+    const Extended ax = std::fabs(x), ay = std::fabs(y);
+    constexpr Extended kLimit = 999999999999.0L;
+    if (IsWhole(x) && IsWhole(y) && ax < kLimit && ay < kLimit) {
+        std::int64_t product = 0;
+        if (!__builtin_mul_overflow(static_cast<std::int64_t>(x), static_cast<std::int64_t>(y),
+                                    &product))
+            return static_cast<Extended>(product);
+    }
+    if (ax < kLimit && ay < kLimit && ax > 0.001L && ay > 0.001L) {
+        const int d = FractionLength(x) + FractionLength(y);
+        return ParsePlain(FixedText(x * y, 18, d, PlainLocale()), x * y);
+    }
+    return x * y;
+}
+
+Extended DecimalFrac(Extended x) {
+    if (std::fabs(x) < 1)
+        return x;
+    const std::string s = GeneralText(x, 15, PlainLocale());
+    const auto point = s.find('.');
+    if (point == std::string::npos)
+        return 0;
+    // Digits beyond the tenth significant one are rounded away before the fraction.
+    const int decimals = static_cast<int>(s.size() - (point + 1)) + 2;
+    return Frac(ParsePlain(FixedText(x, 10, decimals, PlainLocale()), x));
+}
+
+Extended TQuantrelEval::ToRadians(Extended x) const {
+    constexpr Extended kPi = 3.141592653589793238462643383279502884L;
+    switch (FTrigUnits) {
+    case 1:
+        return x * (kPi / 180);
+    case 3:
+        return x * (kPi / 200);
+    default:
+        return x;
+    }
+}
+
+Extended TQuantrelEval::FromRadians(Extended x) const {
+    constexpr Extended kPi = 3.141592653589793238462643383279502884L;
+    switch (FTrigUnits) {
+    case 1:
+        return x * (180 / kPi);
+    case 3:
+        return x * (200 / kPi);
+    default:
+        return x;
+    }
+}
+
+Extended TQuantrelEval::DebugSubtract(Extended x, Extended y) {
+    const Extended result = DecimalSubtract(x, y);
+    if (FIsDebug)
+        Snapshot("DoSub" + GeneralText(result, 15, m_locale));
+    return result;
+}
+
+CalcOutcome TQuantrelEval::Calc(TOperCode Oper, bool Report, Extended V, Extended W,
+                                const TConvSpec& Conv) {
+    const Extended r = static_cast<Extended>(FTaxRate);
+    // x87 sine and cosine give up at 2^63 radians; such angles read as 0.
+    constexpr Extended kTrigLimit = 9223372036854775808.0L;
+    const auto trig = [&](Extended (*f)(Extended)) {
+        const Extended rad = ToRadians(V);
+        return std::fabs(rad) >= kTrigLimit ? 0 : f(rad);
+    };
+    const auto inverseTrig = [&](Extended (*f)(Extended)) {
+        if (V < -1 || V > 1)
+            Fail(ArithError::Invalid);
+        return FromRadians(f(V));
+    };
+    try {
+        Extended value = 0;
+        switch (Oper) {
+        case qeBlank:
+            value = 0;
+            break;
+        case qeAdd:
+            value = DecimalAdd(V, W);
+            break;
+        case qeMinus:
+            value = DebugSubtract(V, W);
+            break;
+        case qeTimes:
+            value = DecimalMultiply(V, W);
+            break;
+        case qeDivide:
+            value = Divide(V, W);
+            break;
+        case qeSqr:
+            value = V * V;
+            break;
+        case qeSqrt:
+            if (V < 0)
+                Fail(ArithError::Invalid);
+            value = std::sqrt(V);
+            break;
+        case qeRecip:
+            value = Divide(1, V);
+            break;
+        case qeNpowr:
+            value = Power(V, W);
+            break;
+        case qeNroot:
+            if (W == 0)
+                Fail(ArithError::DivideByZero);
+            value = Power(V, Checked(1 / W));
+            break;
+        case qeLog:
+            value = Logarithm(V, [](Extended x) { return std::log10(x); });
+            break;
+        case qeIlog:
+            value = std::exp(V * std::log(10.0L));
+            break;
+        case qeELog:
+            value = Logarithm(V, [](Extended x) { return std::log(x); });
+            break;
+        case qeIelog:
+            value = std::exp(V);
+            break;
+        case qeRevSign:
+            value = V * -1;
+            break;
+        case qeSin:
+            value = trig([](Extended x) { return std::sin(x); });
+            break;
+        case qeCos:
+            value = trig([](Extended x) { return std::cos(x); });
+            break;
+        case qeTan:
+            value = std::tan(ToRadians(V));
+            break;
+        case qeAsin:
+            value = inverseTrig([](Extended x) { return std::asin(x); });
+            break;
+        case qeAcos:
+            value = inverseTrig([](Extended x) { return std::acos(x); });
+            break;
+        case qeAtan:
+            value = FromRadians(std::atan(V));
+            break;
+        case qePercen:
+            value = V / 100;
+            break;
+        case qePercenAdd:
+            value = V + (W / 100) * V;
+            break;
+        case qePercenMinus:
+            value = V - (W / 100) * V;
+            break;
+        case qePercenTimes:
+            value = (W / 100) * V;
+            break;
+        case qePercenDivide:
+            if (W == 0)
+                Fail(ArithError::DivideByZero);
+            value = Divide(V, W / 100);
+            break;
+        case qePlusTax:
+            value = DecimalMultiply(V, 1 + r);
+            break;
+        case qeMinusTax:
+            if (1 + r == 0)
+                Fail(ArithError::DivideByZero);
+            value = V / (1 + r);
+            break;
+        case qeTaxInc:
+            if (1 + r == 0)
+                Fail(ArithError::DivideByZero);
+            value = V - V / (1 + r);
+            break;
+        case qeTaxExcl:
+            value = DecimalMultiply(V, r);
+            break;
+        case qeFrac:
+            value = DecimalFrac(V);
+            break;
+        case qeInt:
+            value = std::trunc(V);
+            break;
+        case qeAbs:
+            value = std::fabs(V);
+            break;
+        case qeMod:
+            if (W == 0)
+                Fail(ArithError::DivideByZero);
+            value = Frac(Checked(V / W)) * W;
+            break;
+        case qeSinh: {
+            if (V == 0)
+                break;
+            const auto [up, down] = ExpPair(V);
+            value = (up - down) / 2;
+            break;
+        }
+        case qeCosh: {
+            if (V == 0) {
+                value = 1;
+                break;
+            }
+            const auto [up, down] = ExpPair(V);
+            value = (up + down) / 2;
+            break;
+        }
+        case qeTanh: {
+            if (V == 0)
+                break;
+            const auto [up, down] = ExpPair(V);
+            value = ((up - down) / 2) / ((up + down) / 2);
+            break;
+        }
+        case qeAsinh:
+            // The library's asinh keeps its accuracy where ln(V + sqrt(V*V + 1))
+            // cancels to ln(0) for large negative V.
+            value = std::asinh(V);
+            break;
+        case qeAcosh:
+            if (V < 1)
+                Fail(ArithError::Invalid);
+            value = std::acosh(V);
+            break;
+        case qeAtanh:
+            if (!(V > -1 && V < 1))
+                Fail(ArithError::Invalid);
+            value = std::atanh(V);
+            break;
+        case qeConv: {
+            Extended offset = 0, factor = 0, postOffset = 0;
+            FConvUnits.GetConvFactors(Conv, offset, factor, postOffset);
+            value = DecimalMultiply(Checked(V + offset), factor) + postOffset;
+            break;
+        }
+        case qeEquals:
+        case qeReserved:
+        case qeNone:
+        case qeAngle:
+            value = V;
+            break;
+        }
+        return {Checked(value), false};
+    } catch (const ArithFailure& failure) {
+        const std::string message = Message(failure.kind);
+        if (Report) {
+            EmitTapeLine(message, taError, false);
+            if (OnQuantrelError)
+                OnQuantrelError(*this, message);
+        }
+        return {0, true};
+    }
+}
+
+} // namespace quantrel

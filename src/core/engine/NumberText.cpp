@@ -1,0 +1,422 @@
+// Number texts. Every rendering starts from the exact decimal expansion of the 80-bit
+// value (computed here with a small big-number routine, independent of the C library
+// and its locale), truncated to a few more digits than any caller keeps; rounding half
+// away from zero then needs only the first dropped digit, so nothing is rounded twice.
+// Parsing validates the grammar itself and hands a plain "C" text to strtold_l.
+
+#include "engine/NumberText.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <locale.h>
+#include <utility>
+#include <vector>
+
+namespace quantrel {
+namespace {
+
+constexpr int kMinPrecision = 2;
+constexpr int kMaxPrecision = 18;
+constexpr int kMaxDecimals = 18;
+constexpr int kMaxExponentDigits = 4;
+// Digits kept from the exact expansion: no rendering keeps more than 18 significant
+// digits, plus one that decides the rounding; one more for margin.
+constexpr std::size_t kDigitCount = 20;
+constexpr std::uint32_t kChunk = 1'000'000'000; // nine decimal digits per big-number step
+constexpr int kChunkDigits = 9;
+
+/// |x| = 0.d1 d2 d3 ... x 10^exponent with d1 != 0. `digits` holds leading digits of the
+/// decimal expansion; digits beyond its end are zeros. Zero has no digits.
+struct Decimal {
+    std::string digits;
+    int exponent = 0;
+    bool negative = false;
+
+    bool isZero() const { return digits.empty(); }
+    char digitAt(int i) const {
+        return i >= 0 && i < static_cast<int>(digits.size()) ? digits[i] : '0';
+    }
+};
+
+/// 32 bits of `value` starting at bit `pos` (pos may be negative: low bits become zeros).
+std::uint32_t bitsAt(std::uint64_t value, int pos) {
+    if (pos >= 64 || pos <= -32)
+        return 0;
+    return static_cast<std::uint32_t>(pos >= 0 ? value >> pos : value << -pos);
+}
+
+/// Little-endian base-2^32 limbs holding `mant` shifted left by `shift` bits.
+std::vector<std::uint32_t> shiftedLimbs(std::uint64_t mant, int shift, std::size_t size) {
+    std::vector<std::uint32_t> limbs(size, 0);
+    const int first = shift / 32;
+    for (int j = 0; j < 3 && first + j < static_cast<int>(size); ++j)
+        limbs[first + j] = bitsAt(mant, 32 * j - shift % 32);
+    return limbs;
+}
+
+/// Decimal text of a big integer (consumed); "" for zero.
+std::string bigIntegerText(std::vector<std::uint32_t> limbs) {
+    std::vector<std::uint32_t> chunks; // least significant first
+    while (!limbs.empty() && limbs.back() == 0)
+        limbs.pop_back();
+    while (!limbs.empty()) {
+        std::uint64_t rem = 0;
+        for (std::size_t i = limbs.size(); i-- > 0;) {
+            const std::uint64_t cur = (rem << 32) | limbs[i];
+            limbs[i] = static_cast<std::uint32_t>(cur / kChunk);
+            rem = cur % kChunk;
+        }
+        chunks.push_back(static_cast<std::uint32_t>(rem));
+        while (!limbs.empty() && limbs.back() == 0)
+            limbs.pop_back();
+    }
+    std::string text;
+    if (chunks.empty())
+        return text;
+    text = std::to_string(chunks.back());
+    for (std::size_t i = chunks.size() - 1; i-- > 0;) {
+        const std::string part = std::to_string(chunks[i]);
+        text.append(kChunkDigits - part.size(), '0');
+        text += part;
+    }
+    return text;
+}
+
+/// d cut to `count` digits, trailing zeros dropped.
+Decimal trimmed(Decimal d, std::size_t count) {
+    if (d.digits.size() > count)
+        d.digits.resize(count);
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
+    return d;
+}
+
+/// The first `count` significant digits of |x|'s exact decimal expansion, truncated.
+/// x = mant * 2^e exactly, with mant a 64-bit integer; the fraction part is at most
+/// 16445 bits (the smallest denormal), so the big numbers stay small.
+Decimal exactDecimal(Extended x, std::size_t count) {
+    Decimal d;
+    d.negative = std::signbit(x);
+    if (x == 0 || !std::isfinite(x))
+        return d;
+    int binExp = 0;
+    const Extended fraction = std::frexp(std::fabs(x), &binExp);
+    auto mant = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    int e = binExp - 64;
+    const int trailingZeros = std::countr_zero(mant);
+    mant >>= trailingZeros;
+    e += trailingZeros;
+
+    if (e >= 0) { // a whole number
+        if (std::bit_width(mant) + e <= 64)
+            d.digits = std::to_string(mant << e);
+        else
+            d.digits = bigIntegerText(shiftedLimbs(mant, e, static_cast<std::size_t>(e / 32 + 3)));
+        d.exponent = static_cast<int>(d.digits.size());
+        return trimmed(std::move(d), count);
+    }
+    const int s = -e; // fraction bits
+    if (s < 64 && (mant >> s) != 0)
+        d.digits = std::to_string(mant >> s);
+    d.exponent = static_cast<int>(d.digits.size());
+    const std::uint64_t frac = s < 64 ? mant & ((std::uint64_t{1} << s) - 1) : mant;
+
+    // Fraction part: move the binary point to a limb boundary, then each multiplication
+    // by 10^9 carries the next nine digits out of the top limb.
+    const std::size_t size = static_cast<std::size_t>((s + 31) / 32);
+    std::vector<std::uint32_t> limbs = shiftedLimbs(frac, static_cast<int>(size) * 32 - s, size);
+    std::size_t low = 0; // limbs below `low` are zero and stay zero
+    while (d.digits.size() < count) {
+        while (low < size && limbs[low] == 0)
+            ++low;
+        if (low == size)
+            break;
+        std::uint64_t carry = 0;
+        for (std::size_t i = low; i < size; ++i) {
+            const std::uint64_t p = std::uint64_t{limbs[i]} * kChunk + carry;
+            limbs[i] = static_cast<std::uint32_t>(p);
+            carry = p >> 32;
+        }
+        const std::string part = std::to_string(carry);
+        if (d.digits.empty()) {
+            // Still in the leading zeros of a value below 1.
+            d.exponent -= carry == 0 ? kChunkDigits : kChunkDigits - static_cast<int>(part.size());
+            if (carry != 0)
+                d.digits = part;
+        } else {
+            d.digits.append(kChunkDigits - part.size(), '0');
+            d.digits += part;
+        }
+    }
+    return trimmed(std::move(d), count);
+}
+
+/// d rounded half away from zero to `keep` significant digits (keep <= 0 rounds at or
+/// above the leading digit's position, giving zero or one unit of that position).
+/// Needs d to hold at least keep + 1 digits of the exact value.
+Decimal roundToDigits(Decimal d, int keep) {
+    if (d.isZero() || keep >= static_cast<int>(d.digits.size()))
+        return d;
+    if (keep < 0) {
+        d.digits.clear();
+        return d;
+    }
+    const bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
+    d.digits.resize(static_cast<std::size_t>(keep));
+    if (up) {
+        int i = keep - 1;
+        while (i >= 0 && d.digits[static_cast<std::size_t>(i)] == '9')
+            d.digits[static_cast<std::size_t>(i--)] = '0';
+        if (i >= 0) {
+            ++d.digits[static_cast<std::size_t>(i)];
+        } else {
+            d.digits = "1";
+            ++d.exponent;
+        }
+    }
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
+    return d;
+}
+
+int clampPrecision(int p) {
+    return std::clamp(p, kMinPrecision, kMaxPrecision);
+}
+int clampDecimals(int dec) {
+    return std::clamp(dec, 0, kMaxDecimals);
+}
+int clampExponentDigits(int m) {
+    return m > kMaxExponentDigits || m < 0 ? 0 : m;
+}
+
+std::string nonFiniteText(Extended x) {
+    if (std::isnan(x))
+        return "NAN";
+    return x < 0 ? "-INF" : "INF";
+}
+
+/// "1234567" -> "1,234,567" with the given separator.
+std::string grouped(const std::string& integerDigits, const std::string& separator) {
+    std::string out;
+    const std::size_t n = integerDigits.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            out += separator;
+        out += integerDigits[i];
+    }
+    return out;
+}
+
+/// Plain notation of d with exactly `decimals` fraction digits (no separator when 0).
+/// The sign is left to the caller.
+std::string plainDigits(const Decimal& d, int decimals, const NumberLocale& loc, bool group) {
+    std::string integer;
+    if (d.isZero() || d.exponent <= 0) {
+        integer = "0";
+    } else {
+        for (int i = 0; i < d.exponent; ++i)
+            integer += d.digitAt(i);
+    }
+    std::string out = group ? grouped(integer, loc.thousandSeparator) : integer;
+    if (decimals > 0) {
+        out += loc.decimalSeparator;
+        for (int j = 0; j < decimals; ++j)
+            out += d.isZero() ? '0' : d.digitAt(d.exponent + j);
+    }
+    return out;
+}
+
+/// Fraction digits left after dropping trailing zeros (d has none in its digits).
+int fractionDigits(const Decimal& d) {
+    return std::max(0, static_cast<int>(d.digits.size()) - d.exponent);
+}
+
+/// A minus sign only for a negative value that did not round to zero: "-0.00" would
+/// only be noise on a tape.
+bool showsMinus(const Decimal& d) {
+    return d.negative && !d.isZero();
+}
+std::string sign(const Decimal& d) {
+    return showsMinus(d) ? "-" : "";
+}
+
+std::string exponentDigits(int value, int minDigits) {
+    std::string text = std::to_string(std::abs(value));
+    if (static_cast<int>(text.size()) < minDigits)
+        text.insert(0, static_cast<std::size_t>(minDigits) - text.size(), '0');
+    return text;
+}
+
+/// x rounded as FixedText rounds it, or nothing when x has more than p integer digits.
+std::optional<Decimal> fixedDecimal(Extended x, int p, int decimals) {
+    const Decimal exact = exactDecimal(x, kDigitCount);
+    if (roundToDigits(exact, p).exponent > p)
+        return std::nullopt;
+    return roundToDigits(exact, std::min(p, exact.exponent + decimals));
+}
+
+} // namespace
+
+std::string GeneralText(Extended x, int P, int M, const NumberLocale& loc) {
+    if (!std::isfinite(x))
+        return nonFiniteText(x);
+    const int p = clampPrecision(P);
+    const Decimal d = roundToDigits(exactDecimal(x, kDigitCount), p);
+    if (d.isZero())
+        return "0";
+    if (d.exponent >= -3 && d.exponent <= p)
+        return sign(d) + plainDigits(d, fractionDigits(d), loc, false);
+    std::string out = sign(d) + d.digits.substr(0, 1);
+    if (d.digits.size() > 1)
+        out += loc.decimalSeparator + d.digits.substr(1);
+    out += 'E';
+    if (d.exponent - 1 < 0)
+        out += '-';
+    return out + exponentDigits(d.exponent - 1, clampExponentDigits(M));
+}
+
+std::string PlainText(Extended x, int P, const NumberLocale& loc) {
+    if (!std::isfinite(x))
+        return nonFiniteText(x);
+    const Decimal d = roundToDigits(exactDecimal(x, kDigitCount), clampPrecision(P));
+    return sign(d) + plainDigits(d, fractionDigits(d), loc, false);
+}
+
+std::string ExponentText(Extended x, int P, int M, const NumberLocale& loc) {
+    if (!std::isfinite(x))
+        return nonFiniteText(x);
+    const int p = clampPrecision(P);
+    const Decimal d = roundToDigits(exactDecimal(x, kDigitCount), p);
+    std::string out = sign(d) + d.digitAt(0) + loc.decimalSeparator;
+    for (int i = 1; i < p; ++i)
+        out += d.digitAt(i);
+    const int exponent = d.isZero() ? 0 : d.exponent - 1;
+    out += exponent < 0 ? "E-" : "E+";
+    return out + exponentDigits(exponent, clampExponentDigits(M));
+}
+
+std::string FixedText(Extended x, int P, int D, const NumberLocale& loc) {
+    if (!std::isfinite(x))
+        return nonFiniteText(x);
+    const int p = clampPrecision(P);
+    const int decimals = clampDecimals(D);
+    const std::optional<Decimal> d = fixedDecimal(x, p, decimals);
+    if (!d)
+        return GeneralText(x, p, decimals, loc);
+    return sign(*d) + plainDigits(*d, decimals, loc, false);
+}
+
+std::string NumberText(Extended x, int P, int D, const NumberLocale& loc) {
+    if (!std::isfinite(x))
+        return nonFiniteText(x);
+    const int p = clampPrecision(P);
+    const int decimals = clampDecimals(D);
+    const std::optional<Decimal> d = fixedDecimal(x, p, decimals);
+    if (!d)
+        return GeneralText(x, p, decimals, loc);
+    return sign(*d) + plainDigits(*d, decimals, loc, true);
+}
+
+std::string CurrencyText(Extended x, int P, int D, const NumberLocale& loc) {
+    if (!std::isfinite(x))
+        return nonFiniteText(x);
+    const int p = clampPrecision(P);
+    const int decimals = clampDecimals(D);
+    const std::optional<Decimal> d = fixedDecimal(x, p, decimals);
+    if (!d)
+        return GeneralText(x, p, decimals, loc);
+    const std::string amount = plainDigits(*d, decimals, loc, true);
+    const std::string& pattern = showsMinus(*d) ? loc.currencyNegative : loc.currencyPositive;
+    // One pass, so that a symbol containing "n" (such as "kn") is not substituted again.
+    constexpr std::string_view symbolMark = "\u00A4";
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size();) {
+        if (pattern.compare(i, symbolMark.size(), symbolMark) == 0) {
+            out += loc.currencySymbol;
+            i += symbolMark.size();
+        } else {
+            out += pattern[i] == 'n' ? amount : std::string(1, pattern[i]);
+            ++i;
+        }
+    }
+    return out;
+}
+
+std::string GroupedGeneralText(Extended x, const NumberLocale& loc) {
+    if (!std::isfinite(x))
+        return nonFiniteText(x);
+    constexpr int generalDigits = 15;
+    constexpr int maxDecimals = 11;
+    const Decimal exact = exactDecimal(x, kDigitCount);
+    const Decimal general = roundToDigits(exact, generalDigits);
+    if (general.isZero())
+        return "0";
+    // Outside General mode's grouped range the 15-digit text may be scientific; then it
+    // is the answer as it stands.
+    if (general.exponent < -3 || general.exponent > generalDigits)
+        return GeneralText(x, generalDigits, 0, loc);
+    // The decimals of the 15-digit general text, counted from its digits rather than
+    // searched for in the text, so that any separators work.
+    const int decimals = std::min(maxDecimals, fractionDigits(general));
+    const Decimal d = roundToDigits(exact, exact.exponent + decimals);
+    return sign(d) + plainDigits(d, fractionDigits(d), loc, true);
+}
+
+std::optional<Extended> ParseNumber(std::string_view text, const NumberLocale& loc) {
+    // Rebuild the number in the "C" grammar, which strtold_l then converts, correctly
+    // rounded, whatever the process locale is.
+    std::string c;
+    c.reserve(text.size() + 1);
+    std::size_t i = 0;
+    const auto isDigit = [&](std::size_t at) {
+        return at < text.size() && text[at] >= '0' && text[at] <= '9';
+    };
+    const auto isSign = [&](std::size_t at) {
+        return at < text.size() && (text[at] == '+' || text[at] == '-');
+    };
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    if (isSign(i))
+        c += text[i++];
+    std::size_t mantissaDigits = 0;
+    for (; isDigit(i); ++i, ++mantissaDigits)
+        c += text[i];
+    const std::string& separator = loc.decimalSeparator;
+    if (!separator.empty() && text.substr(i).starts_with(separator)) {
+        c += '.';
+        for (i += separator.size(); isDigit(i); ++i, ++mantissaDigits)
+            c += text[i];
+    }
+    if (mantissaDigits == 0)
+        return std::nullopt;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        c += 'e';
+        ++i;
+        if (isSign(i))
+            c += text[i++];
+        std::size_t exponentDigits = 0;
+        for (; isDigit(i); ++i, ++exponentDigits)
+            c += text[i];
+        if (exponentDigits == 0)
+            return std::nullopt;
+    }
+    if (i != text.size())
+        return std::nullopt;
+
+    const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    if (cLocale == static_cast<locale_t>(nullptr))
+        return std::nullopt;
+    char* end = nullptr;
+    const Extended value = strtold_l(c.c_str(), &end, cLocale);
+    const bool whole = end == c.c_str() + c.size();
+    freelocale(cLocale);
+    // Underflow to a denormal or zero is a value; overflow is not.
+    if (!whole || std::isinf(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace quantrel
