@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <set>
 #include <string>
 #include <utility>
@@ -45,7 +46,8 @@ public:
         static std::atomic<int> counter{0};
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         m_path = fs::temp_directory_path() /
-                 ("quantrel-conv-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+                 ("quantrel-conv-" + std::to_string(stamp) + "-" +
+                  std::to_string(std::random_device{}()) + "-" + std::to_string(counter++));
         fs::create_directories(m_path);
     }
     ~TempDir() {
