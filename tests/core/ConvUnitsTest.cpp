@@ -346,33 +346,41 @@ TEST(ConvFile, AddsCategoriesAndUnitsAfterTheBuiltInOnes) {
 }
 
 TEST(ConvFile, ReportsItsErrors) {
+    using P = std::vector<ConvLoadProblem>;
     struct Case {
         const char* name;
         std::string file;
         std::string error;
         int types, units, specs;
         std::size_t baseUnits;
+        P problems;
     };
     const std::string goodUnit = "2,Length,lx1,\"x\",x,0,2,0\n";
+    const std::string parse = "Parse Error - Line:";
+    const std::string invalid = "Invalid Conversion Factor";
     const Case cases[] = {
         {"unit line with 7 fields", goodUnit + "2,Length,lx2,\"x\",x,0,2\n" + goodUnit,
-         "Parse Error - Line:2", 14, 260, 2, 14},
-        {"category line with 3 fields", "1,Angle,deg\n", "Parse Error - Line:1", 14, 259, 2, 14},
-        {"special line with 6 fields", goodUnit + goodUnit + "3,Length,lm,lx1,0,2\n",
-         "Parse Error - Line:3", 14, 261, 2, 14},
-        {"empty line", goodUnit + "\n" + goodUnit, "Parse Error - Line:2", 14, 260, 2, 14},
-        {"blank line", goodUnit + " \t\n", "Parse Error - Line:2", 14, 260, 2, 14},
-        {"unknown record type", "1,Angle,deg,°,,,,\n4,Angle\n" + goodUnit, "Unknown Record Type4",
-         15, 259, 2, 14},
-        {"comment line", "# my units\n", "Unknown Record Type#", 14, 259, 2, 14},
-        {"record type compared whole", "01,Angle,deg,°\n", "Unknown Record Type01", 14, 259, 2, 14},
-        {"empty factor", "2,Length,lx,\"x\",x,0,,0\n", "Invalid Conversion Factor", 14, 260, 2, 14},
-        {"a later good line clears the message", "2,Length,lx,\"x\",x,0,,0\n" + goodUnit, "", 14,
-         261, 2, 14},
-        {"bad special factor", "3,Length,lm,lx1,0,two,0,\n", "Invalid Conversion Factor", 14, 259,
-         3, 14},
-        {"last line without a line break", goodUnit + "2,Length,lx2,\"x\",x",
-         "Parse Error - Line:2", 14, 260, 2, 14},
+         parse + "2", 14, 260, 2, 14, P{{2, parse + "2"}}},
+        {"category line with 3 fields", "1,Angle,deg\n", parse + "1", 14, 259, 2, 14,
+         P{{1, parse + "1"}}},
+        {"special line with 6 fields", goodUnit + goodUnit + "3,Length,lm,lx1,0,2\n", parse + "3",
+         14, 261, 2, 14, P{{3, parse + "3"}}},
+        {"empty lines are skipped", goodUnit + "\n" + goodUnit, "", 14, 261, 2, 14, P{}},
+        {"blank lines are skipped", goodUnit + " \t\n", "", 14, 260, 2, 14, P{}},
+        {"unknown record type; what came before stays listed",
+         "1,Angle,deg,°,,,,\n4,Angle\n" + goodUnit, "Unknown Record Type4", 15, 259, 2, 15,
+         P{{2, "Unknown Record Type4"}}},
+        {"comment line", "# my units\n", "Unknown Record Type#", 14, 259, 2, 14,
+         P{{1, "Unknown Record Type#"}}},
+        {"record type compared whole", "01,Angle,deg,°\n", "Unknown Record Type01", 14, 259, 2,
+         14, P{{1, "Unknown Record Type01"}}},
+        {"empty factor", "2,Length,lx,\"x\",x,0,,0\n", invalid, 14, 260, 2, 14, P{{1, invalid}}},
+        {"a later good line clears the message but not the report",
+         "2,Length,lx,\"x\",x,0,,0\n" + goodUnit, "", 14, 261, 2, 14, P{{1, invalid}}},
+        {"bad special factor", "3,Length,lm,lx1,0,two,0,\n", invalid, 14, 259, 3, 14,
+         P{{1, invalid}}},
+        {"last line without a line break", goodUnit + "2,Length,lx2,\"x\",x", parse + "2", 14,
+         260, 2, 14, P{{2, parse + "2"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -383,6 +391,7 @@ TEST(ConvFile, ReportsItsErrors) {
         EXPECT_EQ(conv.BaseConvCount(), c.units);
         EXPECT_EQ(conv.SpecConvCount(), c.specs);
         EXPECT_EQ(conv.BaseUnits().size(), c.baseUnits);
+        EXPECT_EQ(conv.LoadProblems(), c.problems);
     }
 }
 

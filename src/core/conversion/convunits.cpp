@@ -264,6 +264,7 @@ const TSpecConv& TConvUnits::SpecConv(int index) const {
 
 void TConvUnits::LoadConvTable(const std::string& convFilePath) {
     ClearConvTable();
+    m_loadProblems.clear();
     LoadBuiltInTable();
     if (!convFilePath.empty())
         loadConvFile(convFilePath);
@@ -277,7 +278,7 @@ void TConvUnits::ClearConvTable() {
 }
 
 bool TConvUnits::LoadBuiltInTable() {
-    return loadLines(BuiltinConvLines());
+    return loadLines(BuiltinConvLines(), false);
 }
 
 void TConvUnits::loadConvFile(const std::string& path) {
@@ -287,47 +288,62 @@ void TConvUnits::loadConvFile(const std::string& path) {
     const std::optional<std::string> text = readTextFile(path);
     if (!text) {
         m_loadError = "Cannot Read File:" + path;
+        m_loadProblems.push_back({0, m_loadError});
         return;
     }
     std::string_view content = *text;
     // Editors on some systems start a UTF-8 file with a byte order mark.
     if (content.starts_with("\xEF\xBB\xBF"))
         content.remove_prefix(3);
-    loadLines(splitLines(content));
+    // What the file stored before a line that stopped it stays usable, so list it.
+    if (!loadLines(splitLines(content), true))
+        rebuildBaseUnits();
 }
 
-bool TConvUnits::loadLines(std::span<const std::string_view> lines) {
+bool TConvUnits::loadLines(std::span<const std::string_view> lines, bool userFile) {
     std::vector<std::string> fields;
     for (std::size_t index = 0; index < lines.size(); ++index) {
-        const std::size_t count = splitInto(lines[index], fields);
-        auto parseError = [&] {
-            m_loadError = "Parse Error - Line:" + std::to_string(index + 1);
+        const int lineNumber = static_cast<int>(index) + 1;
+        const auto report = [&] {
+            if (userFile && !m_loadError.empty())
+                m_loadProblems.push_back({lineNumber, m_loadError});
+        };
+        const auto stop = [&](std::string message) {
+            m_loadError = std::move(message);
+            report();
             return false;
         };
+        const std::size_t count = splitInto(lines[index], fields);
+        if (count == 0 && userFile)
+            continue; // people leave blank lines in their own files
         if (count == 0)
-            return parseError();
+            return stop("Parse Error - Line:" + std::to_string(lineNumber));
         const auto& f = fields;
         if (f[0] == "1") {
             if (count < 4)
-                return parseError();
+                return stop("Parse Error - Line:" + std::to_string(lineNumber));
             AddConvType(f[1], f[2], f[3]);
         } else if (f[0] == "2") {
             if (count < 8)
-                return parseError();
+                return stop("Parse Error - Line:" + std::to_string(lineNumber));
             AddBaseConv(f[1], f[2], f[3], f[4], f[5], f[6], f[7]);
         } else if (f[0] == "3") {
             if (count < 7)
-                return parseError();
+                return stop("Parse Error - Line:" + std::to_string(lineNumber));
             AddSpecConv(f[1], f[2], f[3], f[4], f[5], f[6]);
         } else {
-            m_loadError = "Unknown Record Type" + f[0];
-            return false;
+            return stop("Unknown Record Type" + f[0]);
         }
+        report();
     }
+    rebuildBaseUnits();
+    return true;
+}
+
+void TConvUnits::rebuildBaseUnits() {
     m_baseUnits.clear();
     for (const TConvType& convType : m_convTypes)
         m_baseUnits.push_back(convType.Category);
-    return true;
 }
 
 void TConvUnits::AddConvType(std::string_view category, std::string_view baseKey,

@@ -60,6 +60,13 @@ struct UnitList {
     std::vector<UnitListRow> Rows; ///< in table order
 };
 
+/// Something the load of a user's conversion file reported, with the file's line (from 1).
+struct ConvLoadProblem {
+    int Line = 0;
+    std::string Message; ///< "Invalid Conversion Factor", "Parse Error - Line:4", ...
+    bool operator==(const ConvLoadProblem&) const = default;
+};
+
 /// Splits one table line into fields: commas and characters 1..32 separate fields,
 /// double quotes enclose a field ("" inside stands for one quote).
 /// SplitConvLine(R"(2,Area,sqacre,"acres",acre,0,4046.856422,0)") gives 8 fields.
@@ -92,6 +99,9 @@ public:
     void LoadConvTable(const std::string& convFilePath);
     /// The last loading error, or empty.
     const std::string& LoadError() const;
+    /// Every message the user's conversion file produced, in file order, so that a
+    /// faulty file can be reported even when a later line cleared LoadError.
+    const std::vector<ConvLoadProblem>& LoadProblems() const { return m_loadProblems; }
 
     int ConvTypeCount() const;
     int BaseConvCount() const;
@@ -126,8 +136,10 @@ public:
 private:
     void ClearConvTable();
     /// Stores the records of `lines`; false when a line stopped the load (see LoadError).
-    /// BaseUnits is rebuilt only when every line was read.
-    bool loadLines(std::span<const std::string_view> lines);
+    /// BaseUnits is rebuilt only when every line was read. For the user's file, blank
+    /// lines are skipped and every message is kept in LoadProblems.
+    bool loadLines(std::span<const std::string_view> lines, bool userFile);
+    void rebuildBaseUnits();
     bool LoadBuiltInTable();
     /// Reads the user's file after the built-in text; a missing file is no error.
     void loadConvFile(const std::string& path);
@@ -148,6 +160,7 @@ private:
     NumberLocale m_locale;
     MessageHandler m_message;
     std::string m_loadError;
+    std::vector<ConvLoadProblem> m_loadProblems;
     std::vector<std::string> m_baseUnits;
     std::vector<TConvType> m_convTypes;
     std::vector<TBaseConv> m_baseConvs;
