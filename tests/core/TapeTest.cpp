@@ -185,6 +185,45 @@ TEST(TapeLines, SettingsChangeTheLines) {
               [](TQuantrelEval& e) { e.SetBaseUnits(16); });
 }
 
+TEST(TapeLines, ConversionsShowSymbolsAndFormula) {
+    const auto loaded = [](TQuantrelEval& e) {
+        e.LoadConvTable("");
+        e.SetConvDigits(8);
+    };
+    const TapeCase cases[] = {
+        {"from the base unit",
+         "90 conv:Time,zs,zm =",
+         {{"  Conv 90 s->min ", op}, {"[90  * 0.016666667 = 1.5]", ex}, {"{= 1.5}", sub},
+          {"= 1.5", tot}}},
+        {"with an offset",
+         "100 conv:Temperature,tc,tf =",
+         {{"  Conv 100 DegC->DegF ", op}, {"[100  * 1.8 + 32 = 212]", ex}, {"{= 212}", sub},
+          {"= 212", tot}}},
+        {"a line of its own after a function, and a split expansion",
+         "2 + 3 sqr conv:Length,lmi,lkm =",
+         {{"  2", op},
+          {"+ Sqr(3)", op},
+          {"[Sqr(3) = 9]", ex},
+          {"Conv 9 miles->km  ", op},
+          {"[9  * 1.609344", ex},
+          {" = 14.484096]", ex},
+          {"= 16.484096", tot}}},
+    };
+    for (const TapeCase& c : cases)
+        CheckTape(c, loaded);
+}
+
+TEST(TapeLines, UnresolvedConversionGivesZeroAfterItsMessage) {
+    EngineHarness h;
+    h.engine.LoadConvTable("");
+    h.Keys("5 conv:Area,sqacre,zz =");
+    EXPECT_EQ(h.Display(), 0);
+    ASSERT_FALSE(h.messages.empty());
+    for (const std::string& m : h.messages)
+        EXPECT_EQ(m, "Error Getting Conv Factor!\rArea\rsqacre\rzz");
+    EXPECT_EQ(h.tape.back(), (TapeLine{"= 0", taTotal, false}));
+}
+
 TEST(TapeLines, OperationLinesRecordTheirPositions) {
     EngineHarness h;
     h.Keys("2 + 9 sqrt * 3 =");

@@ -160,6 +160,14 @@ public:
     void AssignEquation(const TEquationBuffer& Buffer, std::int32_t Count);
     void ShiftTapePositions(std::int32_t FromPos, std::int32_t Delta);
 
+    /// Writes the equation as its keys, one per line (CR LF); an empty equation gives
+    /// an empty file. The file is replaced whole or not at all.
+    bool SaveToFile(const std::string& fileName) const;
+    /// Replaces the equation by the one in the file, entering its keys as typed.
+    /// False when the file cannot be read, a line is not understood or the engine
+    /// refuses a key; the entries before the failing line stay.
+    bool LoadFromFile(const std::string& fileName);
+
     /// Loads the conversion table of this engine (path of the user's conv.csv).
     void LoadConvTable(const std::string& fileName);
     TConvUnits& ConvUnits() { return FConvUnits; }
@@ -219,6 +227,7 @@ private:
     std::string TaxRateText(TOperCode Oper) const;
     void PrintSubTotalLine(TOperCode code);
 
+    /// Appends a dump of the entries to the snapshot file (while IsDebug is on).
     void Snapshot(std::string_view label);
     void ShowMessage(const std::string& text) const;
 

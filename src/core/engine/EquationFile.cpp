@@ -1,0 +1,149 @@
+// SaveToFile and LoadFromFile: an equation as a text file of keys, read back through
+// the same entry operations as typing, so it is evaluated anew.
+
+#include "engine/EquationFile.h"
+
+#include "conversion/convunits.h"
+#include "engine/NumberText.h"
+#include "engine/QuantrelEval5.h"
+#include "engine/SilentAbort.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quantrel {
+
+OperLine ParseOperLine(std::string_view line) {
+    const std::vector<std::string> fields = SplitConvLine(line);
+    if (fields.size() == 4)
+        return {OperFromName(fields[0]), TConvSpec::Make(fields[1], fields[2], fields[3])};
+    return {OperFromName(line), {}};
+}
+
+namespace {
+
+void AppendParens(std::string& out, std::int32_t parens) {
+    for (std::int32_t n = parens; n > 0; --n)
+        out += "(\r\n";
+    for (std::int32_t n = parens; n < 0; ++n)
+        out += ")\r\n";
+}
+
+// Splits at CR LF, a lone CR or a lone LF; a final line end adds no empty line.
+std::optional<std::vector<std::string>> ReadLines(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        return std::nullopt;
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            line += c;
+            continue;
+        }
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        lines.push_back(std::move(line));
+        line.clear();
+    }
+    if (!line.empty())
+        lines.push_back(std::move(line));
+    return lines;
+}
+
+} // namespace
+
+bool TQuantrelEval::SaveToFile(const std::string& fileName) const {
+    std::string text;
+    if (FMaxCompleteEquationIdx > 0) {
+        const auto numberLine = [&](const TEquationEntry& e) {
+            return GeneralText(e.NumEnt, 15, m_locale) + "\r\n";
+        };
+        AppendParens(text, FEntries[1].Parens);
+        text += numberLine(FEntries[1]);
+        for (std::int32_t i = 2; i <= FEquationIdx; ++i) {
+            const TEquationEntry& e = FEntries[i];
+            if (e.Oper == qeConv)
+                text += std::string(OperName(qeConv)) + "," + TConvUnits::ConvSpecToText(e.Conv);
+            else
+                text += OperName(BaseOperOf(e.Oper));
+            text += "\r\n";
+            AppendParens(text, e.Parens);
+            if (e.IsNumberEntered)
+                text += e.IsGetMem ? "GETMEM\r\n" : numberLine(e);
+            if (IsPercentForm(e.Oper))
+                text += std::string(OperName(qePercen)) + "\r\n";
+        }
+    }
+
+    // Written beside the target and renamed over it, so that a failure part way
+    // never leaves a truncated file in place of a good one.
+    const std::string temporary = fileName + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, fileName, error);
+    if (error) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool TQuantrelEval::LoadFromFile(const std::string& fileName) {
+    const auto lines = ReadLines(fileName);
+    if (!lines)
+        return false;
+    Reset();
+    if (lines->empty())
+        return false;
+
+    // Parentheses, memory numbers and numbers; false for anything else.
+    const auto enterOther = [&](const std::string& line) {
+        if (line == "(")
+            OpenParen();
+        else if (line == ")")
+            CloseParen();
+        else if (line == "GETMEM")
+            EnterNumber(true, 0);
+        else if (const auto number = ParseNumber(line, m_locale))
+            EnterNumber(false, *number);
+        else
+            return false;
+        return true;
+    };
+    try {
+        if (!enterOther(lines->front()))
+            return false;
+        for (std::size_t i = 1; i < lines->size(); ++i) {
+            const std::string& line = (*lines)[i];
+            if (const OperLine oper = ParseOperLine(line); oper.Oper != qeNone)
+                EnterOperator(oper.Oper, oper.Conv);
+            else if (!enterOther(line))
+                return false;
+        }
+    } catch (const SilentAbort&) {
+        return false;
+    }
+    return true;
+}
+
+} // namespace quantrel
