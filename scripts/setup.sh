@@ -3,9 +3,13 @@
 # Skips apt-get when everything is already there.
 set -euo pipefail
 
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
 packages=(
   g++ cmake ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
+  locales
 )
 
 missing=()
@@ -14,9 +18,18 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
   export DEBIAN_FRONTEND=noninteractive
   $sudo apt-get update
   $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The tests read numbers under a comma-decimal and a point-decimal locale.
+for want in en_US de_DE; do
+  if ! locale -a 2>/dev/null | grep -qi "^${want}\.utf-\?8$"; then
+    $sudo sed -i "s/^# *\(${want}\.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    need_gen=1
+  fi
+done
+if [ "${need_gen:-0}" = 1 ]; then
+  $sudo locale-gen
 fi
