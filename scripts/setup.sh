@@ -9,6 +9,7 @@ sudo=""
 packages=(
   g++ cmake ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libgl-dev
   locales
 )
 
