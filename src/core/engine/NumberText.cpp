@@ -173,7 +173,7 @@ Decimal roundToDigits(Decimal d, int keep) {
         if (i >= 0) {
             ++d.digits[static_cast<std::size_t>(i)];
         } else {
-            d.digits = "1";
+            d.digits.assign(1, '1');
             ++d.exponent;
         }
     }

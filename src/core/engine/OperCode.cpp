@@ -101,9 +101,8 @@ std::string OperSuffix(TOperCode code, std::string_view taxLit) {
     case qePercenDivide:
         return "%";
     case qePlusTax:
-        return "+" + std::string(taxLit);
     case qeMinusTax:
-        return "-" + std::string(taxLit);
+        return std::string(1, code == qePlusTax ? '+' : '-').append(taxLit);
     case qeTaxInc:
         return std::string(taxLit) + " Incl";
     case qeTaxExcl:
