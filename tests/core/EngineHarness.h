@@ -6,6 +6,7 @@
 #include "engine/QuantrelEval5.h"
 #include "engine/SilentAbort.h"
 #include "engine/Utf8.h"
+#include "support/TapeLine.h"
 
 #include <map>
 #include <sstream>
@@ -13,18 +14,6 @@
 #include <vector>
 
 namespace quantrel::test {
-
-struct TapeLine {
-    std::string text;
-    int attr = 0;
-    bool negative = false;
-    bool operator==(const TapeLine&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const TapeLine& line) {
-    return out << '"' << line.text << "\" (" << line.attr << (line.negative ? ", negative" : "")
-               << ')';
-}
 
 inline TOperCode KeyOper(const std::string& key) {
     static const std::map<std::string, TOperCode> keys{

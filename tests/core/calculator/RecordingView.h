@@ -4,6 +4,7 @@
 
 #include "calculator/CalculatorLogic.h"
 #include "engine/Utf8.h"
+#include "support/TapeLine.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +14,6 @@
 #include <vector>
 
 namespace quantrel::test {
-
-struct TapeLine {
-    std::string text;
-    int attr = 0;
-    bool negative = false;
-    bool operator==(const TapeLine&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const TapeLine& line) {
-    return out << '"' << line.text << "\" (" << line.attr << (line.negative ? ", negative" : "")
-               << ')';
-}
 
 struct Message {
     std::string text;
