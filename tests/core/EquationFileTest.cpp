@@ -154,6 +154,8 @@ TEST(EquationFile, LoadFailures) {
     h.Keys("7 + 1 =");
     EXPECT_FALSE(h.engine.LoadFromFile(folder.File("missing.dat")));
     EXPECT_EQ(h.engine.EquationIdx(), 3) << "an unreadable file leaves the engine alone";
+    EXPECT_FALSE(h.engine.LoadFromFile(folder.Write("huge.dat", std::string(2 << 20, '1'))));
+    EXPECT_EQ(h.engine.EquationIdx(), 3) << "a file far larger than any equation is not read";
 }
 
 TEST(EquationFile, ReadsWhatOtherWritersMightLeave) {

@@ -35,12 +35,17 @@ void AppendParens(std::string& out, std::int32_t parens) {
 
 // Splits at CR LF, a lone CR or a lone LF; a final line end adds no empty line.
 std::optional<std::vector<std::string>> ReadLines(const std::string& fileName) {
+    // A whole equation takes a few dozen kilobytes; anything far larger is not one
+    // of ours and is refused rather than read into memory.
+    constexpr std::size_t kMaxFileSize = 1 << 20;
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
         return std::nullopt;
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
+    std::string text(kMaxFileSize + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad() || static_cast<std::size_t>(in.gcount()) > kMaxFileSize)
         return std::nullopt;
+    text.resize(static_cast<std::size_t>(in.gcount()));
     std::vector<std::string> lines;
     std::string line;
     for (std::size_t i = 0; i < text.size(); ++i) {
