@@ -10,6 +10,7 @@ packages=(
   g++ cmake ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
+  fonts-liberation2  # an Arial-metric face for the display
   locales
 )
 

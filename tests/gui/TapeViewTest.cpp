@@ -2,6 +2,8 @@
 // the engine's units (CR LF counts 2, "°" and "😀" count 1), selection, copy, clear.
 
 #include "window/TapeView.h"
+
+#include "QtPrinters.h"
 #include "engine/QuantrelEval5.h"
 #include "window/ColorText.h"
 
@@ -12,16 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <vector>
-
-// Readable failure messages; gtest finds these next to the Qt types.
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-void PrintTo(const QColor& color, std::ostream* out) {
-    *out << color.name().toStdString();
-}
 
 namespace quantrel::gui {
 namespace {

@@ -134,7 +134,31 @@ void TapeView::AppendLine(const QString& text, int tapeAttr, bool isNegative) {
 
     m_engineLength += (lastLineOpen ? 2 : 0) + codePoints(line) + 2;
     m_hasSurrogates = m_hasSurrogates || hasSurrogatePair(line);
+    m_ownDocumentLength = document()->characterCount();
     setTextCursor(cursor);
+}
+
+void TapeView::BeginAppend() {
+    if (m_appendDepth++ > 0)
+        return;
+    m_appendBlock = QTextCursor(document());
+    m_appendBlock.beginEditBlock();
+    m_ownDocumentLength = document()->characterCount();
+}
+
+void TapeView::EndAppend() {
+    if (m_appendDepth == 0 || --m_appendDepth > 0)
+        return;
+    // The deferred contentsChange arrives here; a length other than the one our own
+    // edits left shows that something else edited the tape meanwhile.
+    const bool foreignEdit = document()->characterCount() != m_ownDocumentLength;
+    m_ownEdit = true;
+    m_appendBlock.endEditBlock();
+    m_ownEdit = false;
+    m_appendBlock = QTextCursor();
+    if (foreignEdit)
+        m_countKnown = false;
+    ensureCursorVisible();
 }
 
 int TapeView::NextLineStart() const {
@@ -166,6 +190,7 @@ void TapeView::ClearTape() {
     m_engineLength = 0;
     m_hasSurrogates = false;
     m_countKnown = true;
+    m_ownDocumentLength = document()->characterCount();
     setTextCursor(cursor);
 }
 

@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 
 namespace quantrel::gui {
@@ -45,6 +46,15 @@ public:
     /// Line breaks inside `text` show as blanks, so a line stays one paragraph. The
     /// selection collapses and the caret ends at the end of the tape, scrolled into view.
     void AppendLine(const QString& text, int tapeAttr, bool isNegative);
+
+    /// Lines appended from here to the matching EndAppend are laid out together when
+    /// it is called, instead of one by one: a command that prints a whole calculation
+    /// pays for one layout. Everything else (positions, selection, text) works as usual
+    /// in between. Calls nest.
+    void BeginAppend();
+    /// Lays out what was appended since BeginAppend and scrolls the caret or the
+    /// selection into view.
+    void EndAppend();
 
     /// Where the next appended line will start, in engine units: the length of the
     /// tape's text in code points with every line break counting 2. O(1) while only
@@ -104,6 +114,12 @@ private:
     /// Set while AppendLine or ClearTape edits the document and keeps the count
     /// itself; any other edit (a loader, a font change) makes the count stale.
     bool m_ownEdit = false;
+    // An open BeginAppend: its edit block defers the document's layout (and its
+    // contentsChange) to EndAppend; the document length our own edits leave tells a
+    // foreign edit made in between.
+    int m_appendDepth = 0;
+    QTextCursor m_appendBlock;
+    int m_ownDocumentLength = 0;
     // The engine-unit length of the tape, recounted on demand after foreign edits.
     mutable bool m_countKnown = true;
     mutable int m_engineLength = 0;

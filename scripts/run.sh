@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds the calculator and starts it. Arguments go to the program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build --target quantrel
+exec build/bin/quantrel "$@"

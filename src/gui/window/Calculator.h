@@ -1,0 +1,197 @@
+#pragma once
+// TCalculator, the main window. It renders what the calculator logic reports and
+// forwards every click, shortcut and typed character to it:
+//
+//   key, menu item, shortcut, character -> TCalculator handler -> CalculatorLogic
+//   CalculatorLogic -> CalculatorView (this window) -> display, tape, keys, hints, panels
+//
+// The window computes nothing; its handlers are one-liners into the logic followed by
+// FocusEqualsKey. Its code is split by concern: Calculator.cpp (construction, the view
+// adapter, messages, trace, keyboard), CalculatorLayout.cpp (controls and
+// ArrangeWindow), CalculatorMenus.cpp (menus, toolbar, hidden keys and their handlers).
+
+#include "calculator/CalculatorLogic.h"
+#include "calculator/CalculatorView.h"
+#include "window/KeyTable.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+
+namespace quantrel::gui {
+
+class KeyButton;
+class TapeView;
+
+/// How the window starts. Settings are not read yet: the window always starts with
+/// the first-run values.
+struct WindowOptions {
+    /// Folder of the program's files ("Debug.txt", "snaplog.txt"); empty for
+    /// DefaultDataFolder().
+    QString dataFolder;
+    /// Separators and currency format; empty for the system locale's.
+    std::optional<NumberLocale> locale;
+};
+
+class TCalculator : public QMainWindow, public CalculatorView {
+    Q_OBJECT
+
+public:
+    explicit TCalculator(const WindowOptions& options = {}, QWidget* parent = nullptr);
+    ~TCalculator() override;
+
+    CalculatorLogic& Logic() { return *m_logic; }
+    TapeView& Tape() { return *m_tape; }
+    const QString& DataFolder() const { return m_dataFolder; }
+
+    /// Keys act when a mouse button goes down ("Down" of "Mouse"; default off).
+    void SetFastClick(bool on);
+    bool FastClick() const { return m_fastClick; }
+
+    /// A modal box with one OK button whose top-left corner stands 50 pixels right of
+    /// and below the window's; every message of the window, the logic and the engine
+    /// comes here. Returns the button pressed.
+    int ShowMessageBox(const QString& text, MessageKind kind);
+
+    /// Gives the focus to the "=" key, or to the replay key in revisit mode, so that
+    /// Enter presses it.
+    void FocusEqualsKey();
+
+    /// Shows or hides the toolbar, status bar, function tabs and tape after their menu
+    /// check marks, places the areas and sizes the window.
+    void ArrangeWindow();
+
+    /// Left edge of the tape in pixels; the window's width when the tape is hidden.
+    int TapeLeft() const { return m_tapeLeft; }
+
+    // CalculatorView.
+    void ShowDisplay(const std::string& text) override;
+    void AppendTapeLine(const std::string& text, std::int32_t attr, bool isNegative) override;
+    std::int32_t TapePosition() override;
+    void ShowMessage(const std::string& text, MessageKind kind) override;
+    void ShowRevisitMode(bool on) override;
+    void SelectTape(std::int32_t start, std::int32_t length) override;
+    void SetEnabled(CalcControl control, bool enabled) override;
+    void SetCaption(CalcControl control, const std::string& caption) override;
+    void SetHint(CalcControl control, const std::string& hint) override;
+    void SetChecked(CalcControl control, bool checked) override;
+    void SetStatusPanel(int panel, const std::string& text) override;
+    void Trace(const std::string& text) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Controls and layout (CalculatorLayout.cpp).
+    void buildCentral();
+    void buildDisplay();
+    void buildKeys();
+    QWidget* buildTabPage(KeyArea area);
+    void buildTrigChoices(QWidget* page);
+    void buildHexChoices(QWidget* page);
+    void buildTape();
+    void buildStatusBar();
+    KeyButton* makeKey(const KeyDef& key, QWidget* parent);
+    void fitDisplayFont();
+
+    // Menus, toolbar and hidden keys (CalculatorMenus.cpp).
+    void buildMenus();
+    void buildToolBar();
+    void buildHiddenKeys();
+    void buildPopupMenu();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& shortcut = {}, bool enabled = true);
+    void resolveControls();
+
+    /// Runs one command of a control or menu item: the trace line first, the body,
+    /// and the focus back on the "=" key. An unexpected failure shows `failureText`
+    /// (or the failure's own text) in an error box instead of ending the program.
+    void command(const std::string& traceText, const std::function<void()>& body,
+                 const QString& failureText = {});
+
+    // Handlers. Keys of the table share one; the rest are named after their control.
+    void KeyClick(const KeyDef& key, std::string_view source, const QString& failureText = {});
+    bool FormKeyPress(const QString& text);
+    void HypCheckBox1Click(bool checked);
+    void RadioGroupDecHexClick(int index);
+    void RadioGroupDegRadGradClick(int index);
+    void PrevToolButtonClick(const char* source);
+    void NextToolButtonClick(const char* source);
+    void RecalcToolButtonClick();
+    void ToolButtonPrevEquClick();
+    void Equ5MenuItemClick(const char* source, int tag);
+    void fillHistoryMenu(const char* source,
+                         const std::array<QAction*, CalculatorLogic::kHistorySize>& items);
+    void Exponent1Click(const char* source, int mode);
+    void ToolButtonFormatClick();
+    void ToolButtonDecUpClick();
+    void ToolButtonDecDownClick();
+    void ConstantClick(const char* item, int index);
+    void Copy1Click(const char* source);
+    void Paste1Click(const char* source);
+    void SelectAll1Click(const char* source);
+    void Edit2Click();
+    void PopupMenu1Popup();
+    void Debug1Click();
+    void ClearTape1Click(const char* source);
+    void HideTape1Click(const char* source);
+    void ViewToolBarClick();
+    void ViewStatusBarClick();
+    void Advanced1Click();
+    void Exit2Click();
+
+    std::unique_ptr<CalculatorLogic> m_logic;
+    QString m_dataFolder;
+    bool m_fastClick = false;
+    int m_tapeLeft = 250;
+
+    QWidget* m_central = nullptr;
+    QLineEdit* m_display = nullptr;     ///< Edit1
+    QWidget* m_keypad = nullptr;        ///< BasicKeysPanel
+    QTabWidget* m_tabs = nullptr;       ///< PageControl1
+    QFrame* m_tapePanel = nullptr;      ///< TapePanel
+    TapeView* m_tape = nullptr;         ///< RichEdit1
+    QToolBar* m_toolBar = nullptr;      ///< ToolBar1
+    QWidget* m_statusBar = nullptr;     ///< StatusBar1
+    std::array<QLabel*, 4> m_panels{};  ///< its four panels
+    KeyButton* m_equalsKey = nullptr;   ///< EqualsBitBtn
+    KeyButton* m_replayKey = nullptr;   ///< RecalcBitBtn
+    QToolButton* m_showTape = nullptr;  ///< ShowToolButton
+    QToolButton* m_formatKey = nullptr; ///< ToolButtonFormat
+    std::vector<KeyButton*> m_keys;     ///< every key of the keypad and the tabs
+
+    QAction* m_viewToolBar = nullptr;
+    QAction* m_viewStatusBar = nullptr;
+    QAction* m_advanced = nullptr;
+    QAction* m_hideTape = nullptr;
+    QAction* m_copy1 = nullptr;
+    QAction* m_paste1 = nullptr;
+    QAction* m_copy2 = nullptr;
+    QAction* m_paste2 = nullptr;
+    QMenu* m_popupMenu = nullptr; ///< PopupMenu1, of the window and the tape
+    std::array<QAction*, CalculatorLogic::kHistorySize>
+        m_historySubItems{}; ///< Equ1SubItem .. Equ5SubItem
+    std::array<QAction*, CalculatorLogic::kHistorySize>
+        m_historyPopupItems{}; ///< Equ1MenuItem .. Equ5MenuItem
+
+    /// The widget or action of each control the logic speaks of, by CalcControl.
+    std::array<QObject*, kCalcControlCount> m_controls{};
+};
+
+} // namespace quantrel::gui

@@ -1,0 +1,219 @@
+// Pictures drawn with QPainter on a 24 by 24 grid, at 1x and 2x so they stay sharp on
+// high-density screens.
+
+#include "window/Pictures.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPolygonF>
+
+#include <functional>
+
+namespace quantrel::gui {
+
+namespace {
+
+const QColor kInk(0, 0, 0);
+const QColor kArrow(0, 64, 160);
+
+using Draw = std::function<void(QPainter&)>;
+
+QIcon drawn(const Draw& draw) {
+    QIcon icon;
+    for (const int scale : {1, 2}) {
+        QPixmap pixmap(kPictureSize * scale, kPictureSize * scale);
+        pixmap.fill(Qt::transparent);
+        pixmap.setDevicePixelRatio(scale);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        draw(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+QPen pen(const QColor& color, qreal width) {
+    return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+void drawText(QPainter& p, const QRectF& box, const QString& text, int pixelSize, bool bold,
+              const QColor& color = kInk) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    p.setFont(font);
+    p.setPen(color);
+    p.drawText(box, Qt::AlignCenter, text);
+}
+
+/// The radical sign from `left` with its bar ending at the right edge, and an "x" below.
+void drawRadical(QPainter& p, qreal left) {
+    p.setPen(pen(kInk, 1.6));
+    const QPolygonF sign{{left, 13}, {left + 3, 11.5}, {left + 6.5, 20}, {left + 10, 4}, {22, 4}};
+    p.drawPolyline(sign);
+    drawText(p, QRectF(left + 10, 6, 22 - left - 10, 15), QStringLiteral("x"), 12, false);
+}
+
+void drawArrow(QPainter& p, bool right) {
+    QPolygonF arrow{{3, 12}, {11, 4}, {11, 9}, {21, 9}, {21, 15}, {11, 15}, {11, 20}};
+    if (right)
+        for (QPointF& point : arrow)
+            point.setX(kPictureSize - point.x());
+    p.setPen(pen(kArrow.darker(150), 1));
+    p.setBrush(kArrow);
+    p.drawPolygon(arrow);
+}
+
+void drawReplay(QPainter& p) {
+    p.setPen(pen(QColor(0, 120, 0), 2.2));
+    p.setBrush(Qt::NoBrush);
+    const QRectF circle(4, 4, 16, 16);
+    // Most of a circle, open at the top right, with the arrowhead at its end.
+    p.drawArc(circle, 60 * 16, 300 * 16);
+    p.setPen(pen(QColor(0, 120, 0), 1));
+    p.setBrush(QColor(0, 120, 0));
+    p.drawPolygon(QPolygonF{{17.5, 1.5}, {21.5, 8.5}, {13.5, 8.5}});
+    drawText(p, QRectF(7, 7, 10, 10), QStringLiteral("="), 11, true);
+}
+
+void drawPaper(QPainter& p) {
+    p.setPen(pen(QColor(90, 90, 90), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(5.5, 2.5, 11, 19));
+    p.setPen(pen(QColor(120, 120, 120), 1));
+    for (qreal y = 6.5; y < 20; y += 3)
+        p.drawLine(QPointF(8, y), QPointF(14, y));
+}
+
+void drawTape(QPainter& p, bool hide) {
+    drawPaper(p);
+    if (hide) {
+        p.setPen(pen(QColor(200, 0, 0), 2.4));
+        p.drawLine(QPointF(13, 13), QPointF(21, 21));
+        p.drawLine(QPointF(21, 13), QPointF(13, 21));
+    } else {
+        p.setPen(pen(QColor(0, 140, 0), 2.4));
+        p.drawLine(QPointF(17, 13), QPointF(17, 21));
+        p.drawLine(QPointF(13, 17), QPointF(21, 17));
+    }
+}
+
+void drawEraser(QPainter& p) {
+    p.translate(12, 12);
+    p.rotate(-40);
+    p.setPen(pen(QColor(90, 40, 40), 1));
+    p.setBrush(QColor(240, 130, 150));
+    p.drawRect(QRectF(-9, -4.5, 11, 9));
+    p.setBrush(QColor(90, 110, 200));
+    p.drawRect(QRectF(2, -4.5, 7, 9));
+    p.resetTransform();
+    p.setPen(pen(QColor(120, 120, 120), 1));
+    p.drawLine(QPointF(3, 21.5), QPointF(21, 21.5));
+}
+
+void drawDecimals(QPainter& p, bool up) {
+    drawText(p, QRectF(0, 1, 24, 13), up ? QStringLiteral(".00") : QStringLiteral(".0"), 11, true);
+    p.setPen(pen(kArrow.darker(150), 1));
+    p.setBrush(kArrow);
+    if (up)
+        p.drawPolygon(QPolygonF{{12, 14}, {18, 21}, {6, 21}});
+    else
+        p.drawPolygon(QPolygonF{{6, 14}, {18, 14}, {12, 21}});
+}
+
+void drawHistory(QPainter& p) {
+    p.setPen(pen(kInk, 1.4));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(3, 3, 18, 18));
+    p.drawLine(QPointF(12, 12), QPointF(12, 6));
+    p.drawLine(QPointF(12, 12), QPointF(16.5, 14.5));
+}
+
+void drawPencil(QPainter& p) {
+    p.translate(12, 12);
+    p.rotate(-45);
+    p.setPen(pen(QColor(80, 60, 0), 1));
+    p.setBrush(QColor(240, 200, 60));
+    p.drawRect(QRectF(-7, -3, 13, 6));
+    p.setBrush(QColor(230, 200, 160));
+    p.drawPolygon(QPolygonF{{6, -3}, {11, 0}, {6, 3}});
+    p.setBrush(QColor(230, 120, 120));
+    p.drawRect(QRectF(-10, -3, 3, 6));
+}
+
+void drawConverter(QPainter& p) {
+    p.setPen(pen(kArrow.darker(150), 1));
+    p.setBrush(kArrow);
+    p.drawPolygon(QPolygonF{{3, 8}, {15, 8}, {15, 4}, {21, 9.5}, {15, 15}, {15, 11}, {3, 11}});
+    p.setBrush(QColor(0, 120, 0));
+    p.drawPolygon(QPolygonF{{21, 16}, {9, 16}, {9, 12.5}, {3, 17.5}, {9, 22.5}, {9, 19}, {21, 19}});
+}
+
+} // namespace
+
+QIcon KeyPictureIcon(KeyPicture picture) {
+    switch (picture) {
+    case KeyPicture::SquareRoot:
+        return drawn([](QPainter& p) { drawRadical(p, 2); });
+    case KeyPicture::YthRoot:
+        return drawn([](QPainter& p) {
+            drawText(p, QRectF(0, 1, 9, 10), QStringLiteral("y"), 10, false);
+            drawRadical(p, 4);
+        });
+    case KeyPicture::Equals:
+        return drawn([](QPainter& p) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(kInk);
+            p.drawRect(QRectF(5, 8, 14, 3));
+            p.drawRect(QRectF(5, 14, 14, 3));
+        });
+    case KeyPicture::Replay:
+        return drawn(drawReplay);
+    case KeyPicture::None:
+        break;
+    }
+    return {};
+}
+
+QIcon ToolbarImage(int index) {
+    switch (static_cast<ToolImage>(index)) {
+    case ToolImage::Back:
+        return drawn([](QPainter& p) { drawArrow(p, false); });
+    case ToolImage::Forward:
+        return drawn([](QPainter& p) { drawArrow(p, true); });
+    case ToolImage::Replay:
+        return drawn(drawReplay);
+    case ToolImage::ShowTape:
+        return drawn([](QPainter& p) { drawTape(p, false); });
+    case ToolImage::HideTape:
+        return drawn([](QPainter& p) { drawTape(p, true); });
+    case ToolImage::ClearTape:
+        return drawn(drawEraser);
+    case ToolImage::FormatGeneral:
+        return drawn([](QPainter& p) { drawText(p, QRectF(0, 0, 24, 24), "1.5", 11, true); });
+    case ToolImage::FormatScientific:
+        return drawn([](QPainter& p) { drawText(p, QRectF(0, 0, 24, 24), "1E3", 10, true); });
+    case ToolImage::FormatCurrency:
+        return drawn([](QPainter& p) {
+            drawText(p, QRectF(0, 0, 24, 24), "$", 17, true, QColor(0, 110, 0));
+        });
+    case ToolImage::FormatFixed:
+        return drawn([](QPainter& p) { drawText(p, QRectF(0, 0, 24, 24), "0.00", 9, true); });
+    case ToolImage::DecimalsUp:
+        return drawn([](QPainter& p) { drawDecimals(p, true); });
+    case ToolImage::DecimalsDown:
+        return drawn([](QPainter& p) { drawDecimals(p, false); });
+    case ToolImage::History:
+        return drawn(drawHistory);
+    case ToolImage::Annotate:
+        return drawn(drawPencil);
+    case ToolImage::Converter:
+        return drawn(drawConverter);
+    }
+    return {};
+}
+
+} // namespace quantrel::gui

@@ -1,0 +1,15 @@
+#pragma once
+// Readable failure messages for Qt values; gtest finds these next to the Qt types.
+
+#include <QColor>
+#include <QString>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QColor& color, std::ostream* out) {
+    *out << color.name().toStdString();
+}
