@@ -215,6 +215,43 @@ TEST_F(TapeViewTest, AppendingScrollsToTheEndAndASelectedLineIsScrolledIntoView)
     EXPECT_TRUE(visible.contains(m_tape.cursorRect()));
 }
 
+TEST_F(TapeViewTest, LinesAppendedTogetherCountScrollAndSelectAsOneByOne) {
+    m_tape.resize(200, 120);
+    m_tape.show();
+    m_tape.BeginAppend();
+    for (int i = 0; i < 300; ++i) {
+        EXPECT_EQ(m_tape.NextLineStart(), i == 0 ? 0 : m_tape.PlainText().toUcs4().size());
+        m_tape.AppendLine(QString::number(i), i % 10 == 9 ? taTotal : taOperation, false);
+    }
+    m_tape.EndAppend();
+    EXPECT_EQ(m_tape.NextLineStart(), m_tape.PlainText().toUcs4().size());
+    EXPECT_EQ(lineFormat(299).fontWeight(), QFont::Bold);
+    const QRect visible = m_tape.viewport()->rect();
+    EXPECT_GT(m_tape.verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(visible.contains(m_tape.cursorRect())) << "the end is in view";
+
+    // A revisited number's line, selected while its command appends.
+    m_tape.BeginAppend();
+    m_tape.AppendLine("------------", taOperation, false);
+    m_tape.SelectTapeRange(0, 1);
+    m_tape.EndAppend();
+    EXPECT_EQ(m_tape.SelectedTapeText(), "0");
+    EXPECT_TRUE(visible.contains(m_tape.cursorRect())) << "the selection is in view";
+}
+
+TEST_F(TapeViewTest, AnEditBetweenBeginAndEndAppendStillCounts) {
+    m_tape.AppendLine("  2", taOperation, false);
+    m_tape.BeginAppend();
+    m_tape.AppendLine("+ 3", taOperation, false);
+    QTextCursor(m_tape.document()).insertText(QStringLiteral("°°"));
+    m_tape.AppendLine("= 5", taTotal, false);
+    m_tape.EndAppend();
+    EXPECT_EQ(m_tape.PlainText(), "°°  2\r\n+ 3\r\n= 5\r\n");
+    EXPECT_EQ(m_tape.NextLineStart(), 17);
+    m_tape.SelectTapeRange(7, 3);
+    EXPECT_EQ(m_tape.SelectedTapeText(), "+ 3");
+}
+
 TEST_F(TapeViewTest, CopyPutsTheSelectionOnTheClipboard) {
     m_tape.AppendLine("  2", taOperation, false);
     m_tape.AppendLine("+ 3", taOperation, false);

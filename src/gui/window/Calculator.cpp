@@ -98,7 +98,13 @@ int TCalculator::ShowMessageBox(const QString& text, MessageKind kind) {
     box.setStandardButtons(QMessageBox::Ok);
     // A moved dialog keeps its position instead of centring itself on the window.
     box.move(frameGeometry().topLeft() + kMessageOffset);
-    return box.exec();
+    // The lines that led to the message (an error line) show before the box does.
+    if (m_tapeBatch)
+        m_tape->EndAppend();
+    const int pressed = box.exec();
+    if (m_tapeBatch)
+        m_tape->BeginAppend();
+    return pressed;
 }
 
 void TCalculator::FocusEqualsKey() {
@@ -110,12 +116,17 @@ void TCalculator::FocusEqualsKey() {
 void TCalculator::command(const std::string& traceText, const std::function<void()>& body,
                           const QString& failureText) {
     m_logic->Trace(traceText);
+    // A command may print a whole calculation; the tape lays its lines out once.
+    m_tape->BeginAppend();
+    m_tapeBatch = true;
     try {
         body();
     } catch (const std::exception& failure) {
         ShowMessageBox(failureText.isEmpty() ? QString::fromUtf8(failure.what()) : failureText,
                        MessageKind::Error);
     }
+    m_tapeBatch = false;
+    m_tape->EndAppend();
     FocusEqualsKey();
 }
 

@@ -159,6 +159,7 @@ private:
     std::unique_ptr<CalculatorLogic> m_logic;
     QString m_dataFolder;
     bool m_fastClick = false;
+    bool m_tapeBatch = false; ///< a command has the tape's appending open
     int m_tapeLeft = 250;
 
     QWidget* m_central = nullptr;

@@ -134,7 +134,7 @@ void TapeView::AppendLine(const QString& text, int tapeAttr, bool isNegative) {
 
     m_engineLength += (lastLineOpen ? 2 : 0) + codePoints(line) + 2;
     m_hasSurrogates = m_hasSurrogates || hasSurrogatePair(line);
-    m_ownDocumentLength = document()->characterCount();
+    m_ownDocumentLength += (lastLineOpen ? 1 : 0) + static_cast<int>(line.size()) + 1;
     setTextCursor(cursor);
 }
 
