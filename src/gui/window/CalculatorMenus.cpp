@@ -90,6 +90,12 @@ void TCalculator::buildMenus() {
     connect(m_paste1, &QAction::triggered, this, [this] { Paste1Click("Paste1"); });
     connect(selectAll, &QAction::triggered, this, [this] { SelectAll1Click("SelectAll1"); });
     connect(edit, &QMenu::aboutToShow, this, &TCalculator::Edit2Click);
+    // A refused paste disables Paste1 and with it Ctrl+V; a number copied later must
+    // be pasteable at once, not only after the Edit menu has been opened.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        if (const std::optional<bool> paste = m_logic->PasteEnabled(clipboardText().toStdString()))
+            m_paste1->setEnabled(*paste);
+    });
     bar->addMenu(edit);
 
     QMenu* view = addMenu(bar, "View1", tr("&View"));
