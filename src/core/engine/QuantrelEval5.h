@@ -181,7 +181,9 @@ public:
     std::string FormatTapeNumber(TOperCode Oper, Extended X) const;
 
     /// Read access for summaries and tests: entry i (1..499) and the last complete index.
-    const TEquationEntry& Entry(std::int32_t i) const { return FEntries[i]; }
+    const TEquationEntry& Entry(std::int32_t i) const {
+        return FEntries.at(static_cast<std::size_t>(i));
+    }
     std::int32_t MaxCompleteEquationIdx() const { return FMaxCompleteEquationIdx; }
 
 private:
