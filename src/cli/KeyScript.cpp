@@ -9,7 +9,8 @@ std::vector<std::string> SplitKeys(std::string_view text) {
     for (const char c : text) {
         if (c == '\n' || c == '\r')
             comment = false;
-        const bool blank = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+        const bool blank =
+            c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
         if (!comment && c == '#')
             comment = true;
         if (comment || blank) {

@@ -45,11 +45,12 @@ std::optional<NumberLocale> UsePosixLocale(const std::string& name) {
     locale.thousandSeparator = lc->thousands_sep;
     locale.currencySymbol = lc->currency_symbol;
     const bool positiveFirst = lc->p_cs_precedes == 1;
-    const bool negativeFirst = lc->n_cs_precedes == CHAR_MAX ? positiveFirst : lc->n_cs_precedes == 1;
+    const bool negativeFirst =
+        lc->n_cs_precedes == CHAR_MAX ? positiveFirst : lc->n_cs_precedes == 1;
     locale.currencyPositive = Placed(positiveFirst, lc->p_sep_by_space == 1);
     const std::string sign = *lc->negative_sign ? lc->negative_sign : "-";
-    locale.currencyNegative = Signed(Placed(negativeFirst, lc->n_sep_by_space == 1),
-                                     lc->n_sign_posn, sign);
+    locale.currencyNegative =
+        Signed(Placed(negativeFirst, lc->n_sep_by_space == 1), lc->n_sign_posn, sign);
     locale.currencyDigits = lc->frac_digits == CHAR_MAX ? 2 : lc->frac_digits;
     return locale;
 }

@@ -13,8 +13,8 @@ struct TapeOptions {
     bool asEntered = false;
     std::optional<double> taxRatePercent; ///< 0 to 999
     std::optional<std::string> taxName;
-    std::optional<int> format; ///< 1 general, 2 scientific, 3 currency, 4 fixed
-    std::optional<int> digits; ///< 0 to 14
+    std::optional<int> format;     ///< 1 general, 2 scientific, 3 currency, 4 fixed
+    std::optional<int> digits;     ///< 0 to 14
     std::optional<int> convDigits; ///< 0 to 10
     bool noSubtotals = false;
     bool noExpand = false;

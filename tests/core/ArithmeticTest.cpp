@@ -20,8 +20,8 @@ struct CalcCase {
     TOperCode oper;
     Extended v;
     Extended w;
-    Extended expected;     // ignored when an error is expected
-    Extended tolerance;    // 0: exactly
+    Extended expected;  // ignored when an error is expected
+    Extended tolerance; // 0: exactly
     const char* error = nullptr;
     int trigUnits = 1;
 };

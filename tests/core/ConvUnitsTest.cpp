@@ -359,8 +359,8 @@ TEST(ConvFile, ReportsItsErrors) {
     const std::string parse = "Parse Error - Line:";
     const std::string invalid = "Invalid Conversion Factor";
     const Case cases[] = {
-        {"unit line with 7 fields", goodUnit + "2,Length,lx2,\"x\",x,0,2\n" + goodUnit,
-         parse + "2", 14, 260, 2, 14, P{{2, parse + "2"}}},
+        {"unit line with 7 fields", goodUnit + "2,Length,lx2,\"x\",x,0,2\n" + goodUnit, parse + "2",
+         14, 260, 2, 14, P{{2, parse + "2"}}},
         {"category line with 3 fields", "1,Angle,deg\n", parse + "1", 14, 259, 2, 14,
          P{{1, parse + "1"}}},
         {"special line with 6 fields", goodUnit + goodUnit + "3,Length,lm,lx1,0,2\n", parse + "3",
@@ -372,15 +372,15 @@ TEST(ConvFile, ReportsItsErrors) {
          P{{2, "Unknown Record Type4"}}},
         {"comment line", "# my units\n", "Unknown Record Type#", 14, 259, 2, 14,
          P{{1, "Unknown Record Type#"}}},
-        {"record type compared whole", "01,Angle,deg,°\n", "Unknown Record Type01", 14, 259, 2,
-         14, P{{1, "Unknown Record Type01"}}},
+        {"record type compared whole", "01,Angle,deg,°\n", "Unknown Record Type01", 14, 259, 2, 14,
+         P{{1, "Unknown Record Type01"}}},
         {"empty factor", "2,Length,lx,\"x\",x,0,,0\n", invalid, 14, 260, 2, 14, P{{1, invalid}}},
         {"a later good line clears the message but not the report",
          "2,Length,lx,\"x\",x,0,,0\n" + goodUnit, "", 14, 261, 2, 14, P{{1, invalid}}},
         {"bad special factor", "3,Length,lm,lx1,0,two,0,\n", invalid, 14, 259, 3, 14,
          P{{1, invalid}}},
-        {"last line without a line break", goodUnit + "2,Length,lx2,\"x\",x", parse + "2", 14,
-         260, 2, 14, P{{2, parse + "2"}}},
+        {"last line without a line break", goodUnit + "2,Length,lx2,\"x\",x", parse + "2", 14, 260,
+         2, 14, P{{2, parse + "2"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -17,15 +17,15 @@ namespace quantrel::test {
 
 inline TOperCode KeyOper(const std::string& key) {
     static const std::map<std::string, TOperCode> keys{
-        {"+", qeAdd},        {"-", qeMinus},     {"*", qeTimes},      {"/", qeDivide},
-        {"=", qeEquals},     {"%", qePercen},    {"^", qeNpowr},      {"root", qeNroot},
-        {"sqr", qeSqr},      {"sqrt", qeSqrt},   {"recip", qeRecip},  {"log", qeLog},
-        {"10^x", qeIlog},    {"ln", qeELog},     {"e^x", qeIelog},    {"+/-", qeRevSign},
-        {"sin", qeSin},      {"cos", qeCos},     {"tan", qeTan},      {"asin", qeAsin},
-        {"acos", qeAcos},    {"atan", qeAtan},   {"+tax", qePlusTax}, {"-tax", qeMinusTax},
-        {"tax(i)", qeTaxInc}, {"tax(e)", qeTaxExcl}, {"frac", qeFrac}, {"int", qeInt},
-        {"abs", qeAbs},      {"mod", qeMod},     {"sinh", qeSinh},    {"cosh", qeCosh},
-        {"tanh", qeTanh},    {"asinh", qeAsinh}, {"acosh", qeAcosh},  {"atanh", qeAtanh},
+        {"+", qeAdd},         {"-", qeMinus},        {"*", qeTimes},      {"/", qeDivide},
+        {"=", qeEquals},      {"%", qePercen},       {"^", qeNpowr},      {"root", qeNroot},
+        {"sqr", qeSqr},       {"sqrt", qeSqrt},      {"recip", qeRecip},  {"log", qeLog},
+        {"10^x", qeIlog},     {"ln", qeELog},        {"e^x", qeIelog},    {"+/-", qeRevSign},
+        {"sin", qeSin},       {"cos", qeCos},        {"tan", qeTan},      {"asin", qeAsin},
+        {"acos", qeAcos},     {"atan", qeAtan},      {"+tax", qePlusTax}, {"-tax", qeMinusTax},
+        {"tax(i)", qeTaxInc}, {"tax(e)", qeTaxExcl}, {"frac", qeFrac},    {"int", qeInt},
+        {"abs", qeAbs},       {"mod", qeMod},        {"sinh", qeSinh},    {"cosh", qeCosh},
+        {"tanh", qeTanh},     {"asinh", qeAsinh},    {"acosh", qeAcosh},  {"atanh", qeAtanh},
     };
     const auto found = keys.find(key);
     return found == keys.end() ? qeNone : found->second;

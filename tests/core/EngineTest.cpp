@@ -38,8 +38,8 @@ TEST(EngineProperties, BracketIndexOutOfRangeIsReportedAndKept) {
     EXPECT_EQ(h.engine.SubTotalSym(), 7);
     h.engine.SetExpandOperSym(-1);
     EXPECT_EQ(h.engine.ExpandOperSym(), -1);
-    EXPECT_EQ(h.messages,
-              (std::vector<std::string>{"Invalid fSubTotalSymIndex", "Invalid fExpandOperSymIndex"}));
+    EXPECT_EQ(h.messages, (std::vector<std::string>{"Invalid fSubTotalSymIndex",
+                                                    "Invalid fExpandOperSymIndex"}));
     h.Keys("2 + 3 +");
     EXPECT_EQ(h.tape.back().text, "(= 5)"); // the pair of index 3 survived the bad index
 }
@@ -251,8 +251,8 @@ TEST(EngineReplay, ReplayRebuildsTheSameEquation) {
     }
     // The whole calculation is written again.
     ASSERT_EQ(h.tape.size(), 2 * linesBefore);
-    EXPECT_TRUE(std::equal(h.tape.begin(), h.tape.begin() + linesBefore,
-                           h.tape.begin() + linesBefore));
+    EXPECT_TRUE(
+        std::equal(h.tape.begin(), h.tape.begin() + linesBefore, h.tape.begin() + linesBefore));
 }
 
 TEST(EngineReplay, EditedNumberReplaysUpToTheCursor) {

@@ -75,9 +75,15 @@ TEST(EquationFile, WritesTheKeysThatRebuildTheEquation) {
 
 TEST(EquationFile, RoundTripRebuildsEntriesAndResult) {
     const char* const cases[] = {
-        "( 2 + 3 ) * 10 % =",      "200 + 10 % =",          "200 - 10 % * 3 =",
-        "mem + 2 * mem =",         "90 conv:Time,zs,zm + 1 =", "1 + 2 * 3 +",
-        "2 ^ 10 root 5 - 7 sin =", "2 + 9 sqrt",            "1 / 3 =",
+        "( 2 + 3 ) * 10 % =",
+        "200 + 10 % =",
+        "200 - 10 % * 3 =",
+        "mem + 2 * mem =",
+        "90 conv:Time,zs,zm + 1 =",
+        "1 + 2 * 3 +",
+        "2 ^ 10 root 5 - 7 sin =",
+        "2 + 9 sqrt",
+        "1 / 3 =",
     };
     TempFolder folder;
     for (const char* keys : cases) {

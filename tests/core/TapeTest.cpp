@@ -117,7 +117,8 @@ TEST(TapeLines, CalculationsWithNewEngineSettings) {
           {"10 GST Excl", op},
           {"[10% GST = 1]", ex},
           {"= 3", tot}}},
-        {"tax removed", "110 -tax =",
+        {"tax removed",
+         "110 -tax =",
          {{"  110 -GST", op}, {"[110 -10% GST = 100]", ex}, {"{= 100}", sub}, {"= 100", tot}}},
         {"arc sine shows an angle",
          "0.5 asin =",
@@ -156,26 +157,33 @@ TEST(TapeLines, SettingsChangeTheLines) {
                 {"{= 3.31662479036}", sub},
                 {"= 3.31662479036", tot}}},
               [](TQuantrelEval& e) { e.SetDumbMath(true); });
-    CheckTape({"no brackets", "9 sqrt + 1 +",
+    CheckTape({"no brackets",
+               "9 sqrt + 1 +",
                {{"  Sqrt(9)", op}, {"Sqrt(9) = 3", ex}, {"= 3", sub}, {"+ 1", op}, {"= 4", sub}}},
               [](TQuantrelEval& e) {
                   e.SetSubTotalSym(0);
                   e.SetExpandOperSym(0);
               });
-    CheckTape({"other brackets", "9 sqrt + 1 +",
-               {{"  Sqrt(9)", op}, {"<Sqrt(9) = 3>", ex}, {"(= 3)", sub}, {"+ 1", op}, {"(= 4)", sub}}},
-              [](TQuantrelEval& e) {
-                  e.SetSubTotalSym(3);
-                  e.SetExpandOperSym(4);
-              });
-    CheckTape({"no sub-totals, no expansions", "2 + 9 sqrt + 1 =",
+    CheckTape(
+        {"other brackets",
+         "9 sqrt + 1 +",
+         {{"  Sqrt(9)", op}, {"<Sqrt(9) = 3>", ex}, {"(= 3)", sub}, {"+ 1", op}, {"(= 4)", sub}}},
+        [](TQuantrelEval& e) {
+            e.SetSubTotalSym(3);
+            e.SetExpandOperSym(4);
+        });
+    CheckTape({"no sub-totals, no expansions",
+               "2 + 9 sqrt + 1 =",
                {{"  2", op}, {"+ Sqrt(9)", op}, {"+ 1", op}, {"= 6", tot}}},
               [](TQuantrelEval& e) {
                   e.SetSubTotal(false);
                   e.SetExpandOper(false);
               });
-    CheckTape({"tax name and rate", "100 +tax =",
-               {{"  100 +VAT", op}, {"[100 +17.5% VAT = 117.5]", ex}, {"{= 117.5}", sub},
+    CheckTape({"tax name and rate",
+               "100 +tax =",
+               {{"  100 +VAT", op},
+                {"[100 +17.5% VAT = 117.5]", ex},
+                {"{= 117.5}", sub},
                 {"= 117.5", tot}}},
               [](TQuantrelEval& e) {
                   e.SetTaxLit("VAT");
@@ -193,11 +201,15 @@ TEST(TapeLines, ConversionsShowSymbolsAndFormula) {
     const TapeCase cases[] = {
         {"from the base unit",
          "90 conv:Time,zs,zm =",
-         {{"  Conv 90 s->min ", op}, {"[90  * 0.016666667 = 1.5]", ex}, {"{= 1.5}", sub},
+         {{"  Conv 90 s->min ", op},
+          {"[90  * 0.016666667 = 1.5]", ex},
+          {"{= 1.5}", sub},
           {"= 1.5", tot}}},
         {"with an offset",
          "100 conv:Temperature,tc,tf =",
-         {{"  Conv 100 DegC->DegF ", op}, {"[100  * 1.8 + 32 = 212]", ex}, {"{= 212}", sub},
+         {{"  Conv 100 DegC->DegF ", op},
+          {"[100  * 1.8 + 32 = 212]", ex},
+          {"{= 212}", sub},
           {"= 212", tot}}},
         {"a line of its own after a function, and a split expansion",
          "2 + 3 sqr conv:Length,lmi,lkm =",

@@ -42,7 +42,9 @@ const char* Message(ArithError kind) {
     return "Invalid Input";
 }
 
-[[noreturn]] void Fail(ArithError kind) { throw ArithFailure{kind}; }
+[[noreturn]] void Fail(ArithError kind) {
+    throw ArithFailure{kind};
+}
 
 Extended Checked(Extended x) {
     if (std::isnan(x))
@@ -58,9 +60,13 @@ Extended Divide(Extended v, Extended w) {
     return Checked(v / w);
 }
 
-Extended Frac(Extended x) { return x - std::trunc(x); }
+Extended Frac(Extended x) {
+    return x - std::trunc(x);
+}
 
-bool IsWhole(Extended x) { return Frac(x) == 0; }
+bool IsWhole(Extended x) {
+    return Frac(x) == 0;
+}
 
 Extended ParsePlain(const std::string& text, Extended fallback) {
     return ParseNumber(text, PlainLocale()).value_or(fallback);

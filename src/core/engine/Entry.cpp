@@ -219,7 +219,9 @@ bool TQuantrelEval::MoveNext() {
     return true;
 }
 
-bool TQuantrelEval::CanMoveNext() const { return FindNext() != 0; }
+bool TQuantrelEval::CanMoveNext() const {
+    return FindNext() != 0;
+}
 
 Extended TQuantrelEval::CurrentNumber() {
     if (OnQuantrelVal)

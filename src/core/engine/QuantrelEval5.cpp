@@ -33,7 +33,9 @@ bool SetBrackets(std::int32_t index, std::string& open, std::string& close) {
 
 } // namespace
 
-TQuantrelEval::TQuantrelEval() { Reset(); }
+TQuantrelEval::TQuantrelEval() {
+    Reset();
+}
 
 void TQuantrelEval::SetMessageHandler(MessageHandler handler) {
     m_message = handler;

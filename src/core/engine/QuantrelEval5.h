@@ -25,19 +25,19 @@ namespace quantrel {
 
 /// One entry of an equation: an operator and, for a binary one, its number.
 struct TEquationEntry {
-    bool IsEval = false;        ///< folded into its left neighbour
-    Extended Result = 0;        ///< working value (entry 1: the running result)
-    Extended NumEnt = 0;        ///< the number as entered
-    Extended NumOperOn = 0;     ///< left value the operator works on
+    bool IsEval = false;    ///< folded into its left neighbour
+    Extended Result = 0;    ///< working value (entry 1: the running result)
+    Extended NumEnt = 0;    ///< the number as entered
+    Extended NumOperOn = 0; ///< left value the operator works on
     bool IsNumberEntered = false;
-    bool IsGetMem = false;      ///< the number came from the memory request
-    bool IsPrinted = false;     ///< its tape lines have been written
+    bool IsGetMem = false;  ///< the number came from the memory request
+    bool IsPrinted = false; ///< its tape lines have been written
     TOperCode Oper = qeBlank;
-    std::int32_t Priority = 0;  ///< OperPriority + 100 x parenthesis depth
+    std::int32_t Priority = 0; ///< OperPriority + 100 x parenthesis depth
     std::int32_t TapeSelStart = 0;
     std::int32_t TapeSelLength = 0;
-    std::int32_t Parens = 0;    ///< net parentheses typed while this was the last entry
-    TConvSpec Conv;             ///< for qeConv only
+    std::int32_t Parens = 0; ///< net parentheses typed while this was the last entry
+    TConvSpec Conv;          ///< for qeConv only
 };
 
 inline constexpr int kMaxEquationEntries = 499;
@@ -66,8 +66,10 @@ public:
     using TQuantrelValEvent = std::function<void(TQuantrelEval& Sender, Extended ShowVal)>;
     using TQuantrelTapeEvent = std::function<void(TQuantrelEval& Sender, const std::string& TapeVal,
                                                   std::int32_t TapeAttr, bool IsNegative)>;
-    using TQuantrelErrorEvent = std::function<void(TQuantrelEval& Sender, const std::string& Error)>;
-    using TQuantrelSelStartEvent = std::function<void(TQuantrelEval& Sender, std::int32_t& SelStart)>;
+    using TQuantrelErrorEvent =
+        std::function<void(TQuantrelEval& Sender, const std::string& Error)>;
+    using TQuantrelSelStartEvent =
+        std::function<void(TQuantrelEval& Sender, std::int32_t& SelStart)>;
     using TQuantrelGetMemEvent = std::function<void(TQuantrelEval& Sender, Extended& MemNum)>;
     using MessageHandler = std::function<void(const std::string&)>;
 

@@ -18,7 +18,9 @@ namespace {
 // Expanded lines longer than this are split before their " = ".
 constexpr std::size_t kSplitWidth = 26;
 
-std::string OpenParensText(std::int32_t n) { return n > 0 ? std::string(n, '(') : std::string(); }
+std::string OpenParensText(std::int32_t n) {
+    return n > 0 ? std::string(n, '(') : std::string();
+}
 
 std::string CloseParensText(std::int32_t n) {
     return n < 0 ? std::string(-static_cast<std::size_t>(n), ')') : std::string();
@@ -82,8 +84,7 @@ void TQuantrelEval::PrintTotalLine(std::int32_t i) {
 }
 
 void TQuantrelEval::PrintSubTotalLine(TOperCode code) {
-    EmitTapeLine(FSubTotalOpen + "= " + FormatTapeNumber(code, FEntries[1].Result) +
-                     FSubTotalClose,
+    EmitTapeLine(FSubTotalOpen + "= " + FormatTapeNumber(code, FEntries[1].Result) + FSubTotalClose,
                  taSubTotal, false);
 }
 
@@ -94,8 +95,7 @@ void TQuantrelEval::PrintOperandLine(std::int32_t i) {
 
     const std::int32_t n = i + 1;
     const bool merged = n <= kMaxEquationEntries && !IsBinaryOper(FEntries[n].Oper) &&
-                        i <= FMaxCompleteEquationIdx &&
-                        FEntries[n].Priority > entry.Priority;
+                        i <= FMaxCompleteEquationIdx && FEntries[n].Priority > entry.Priority;
     if (!merged) {
         line += FormatTapeNumber(entry.Oper, entry.NumEnt) + OperSuffix(entry.Oper, FTaxLit) +
                 CloseParensText(entry.Parens);
@@ -107,8 +107,8 @@ void TQuantrelEval::PrintOperandLine(std::int32_t i) {
     switch (ClassOf(next.Oper)) {
     case OperClass::Function:
         line += OpenParensText(next.Parens) + std::string(OperSymbol(next.Oper)) + "(" +
-                FormatTapeNumber(next.Oper, next.NumOperOn) + ")" +
-                OperSuffix(next.Oper, FTaxLit) + CloseParensText(next.Parens);
+                FormatTapeNumber(next.Oper, next.NumOperOn) + ")" + OperSuffix(next.Oper, FTaxLit) +
+                CloseParensText(next.Parens);
         break;
     case OperClass::Conversion:
         line += OpenParensText(next.Parens) +
@@ -161,8 +161,7 @@ std::string TQuantrelEval::ConversionText(TOperCode numberOper, Extended value,
                                           const TConvSpec& conv) const {
     std::string fromSymbol, toSymbol;
     FConvUnits.GetConvSymbols(conv, fromSymbol, toSymbol);
-    return "Conv " + FormatTapeNumber(numberOper, value) + " " + fromSymbol + "->" + toSymbol +
-           " ";
+    return "Conv " + FormatTapeNumber(numberOper, value) + " " + fromSymbol + "->" + toSymbol + " ";
 }
 
 std::string TQuantrelEval::TaxRateText(TOperCode Oper) const {

@@ -8,7 +8,9 @@
 
 namespace quantrel {
 
-inline bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+inline bool IsUtf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 /// Number of code points in s.
 inline std::size_t Utf8Length(std::string_view s) {
