@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -384,6 +385,11 @@ TEST_F(CalculatorWindowTest, FastClickActsOnThePressOnly) {
     QTest::mousePress(eight, Qt::RightButton);
     EXPECT_EQ(display(), "788") << "any mouse button";
     QTest::mouseRelease(eight, Qt::RightButton);
+    QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                  eight->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(eight, &menuRequest);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr)
+        << "the right press was the key, not a request for the popup menu";
     QTest::mousePress(find(QStringLiteral("EqualsBitBtn")), Qt::LeftButton);
     EXPECT_EQ(tapeLines().last(), "= 788");
     EXPECT_EQ(QApplication::focusWidget(), find(QStringLiteral("EqualsBitBtn")));

@@ -3,6 +3,7 @@
 
 #include "window/KeyButton.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 
 namespace quantrel::gui {
@@ -20,6 +21,16 @@ void KeyButton::mousePressEvent(QMouseEvent* event) {
     }
     event->accept();
     emit fastPressed();
+}
+
+void KeyButton::contextMenuEvent(QContextMenuEvent* event) {
+    // Under Fast Click a right press was the key itself; the window's popup menu
+    // must not open on top of it.
+    if (m_fastClick) {
+        event->accept();
+        return;
+    }
+    QPushButton::contextMenuEvent(event);
 }
 
 } // namespace quantrel::gui
