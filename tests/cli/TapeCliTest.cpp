@@ -23,6 +23,14 @@ struct CliCase {
     std::string err;
 };
 
+void ExpectRun(const CliCase& c, int exitCode) {
+    SCOPED_TRACE(c.name);
+    const ProcessResult r = Tape(c.args, c.input);
+    EXPECT_EQ(r.exitCode, exitCode);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, c.err);
+}
+
 TEST(TapeCli, RunsKeysAndPrintsTheTape) {
     const CliCase cases[] = {
         {"precedence", {"2", "+", "3", "*", "4", "="}, "", "  2\n+ 3\n* 4\n= 14\n", ""},
@@ -77,13 +85,8 @@ TEST(TapeCli, RunsKeysAndPrintsTheTape) {
          "  1,234.5\n* 2\n= 2,469\ndisplay: 2,469\n",
          ""},
     };
-    for (const CliCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const ProcessResult r = Tape(c.args, c.input);
-        EXPECT_EQ(r.exitCode, 0);
-        EXPECT_EQ(r.out, c.out);
-        EXPECT_EQ(r.err, c.err);
-    }
+    for (const CliCase& c : cases)
+        ExpectRun(c, 0);
 }
 
 TEST(TapeCli, RefusesBadInputBeforeAnyKeyRuns) {
@@ -117,13 +120,8 @@ TEST(TapeCli, RefusesBadInputBeforeAnyKeyRuns) {
          "",
          "quantrel-tape: unknown locale: xx_YY.UTF-8\n"},
     };
-    for (const CliCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const ProcessResult r = Tape(c.args, c.input);
-        EXPECT_EQ(r.exitCode, 2);
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, c.err);
-    }
+    for (const CliCase& c : cases)
+        ExpectRun(c, 2); // each case's expected standard output is empty
 }
 
 TEST(TapeCli, ListsTheConversionTable) {

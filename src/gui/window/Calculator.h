@@ -138,6 +138,9 @@ private:
     void Equ5MenuItemClick(const char* source, int tag);
     void fillHistoryMenu(const char* source,
                          const std::array<QAction*, CalculatorLogic::kHistorySize>& items);
+    /// Adds the five hidden items "Equ<N><itemSuffix>" to a history menu, filled as it opens.
+    void buildHistoryMenu(QMenu* menu, const char* menuName, const char* itemSuffix,
+                          std::array<QAction*, CalculatorLogic::kHistorySize>& items);
     void Exponent1Click(const char* source, int mode);
     void ToolButtonFormatClick();
     void ToolButtonDecUpClick();

@@ -127,17 +127,7 @@ void TCalculator::buildMenus() {
     connect(forward, &QAction::triggered, this,
             [this] { NextToolButtonClick("NextEnteredNumber1"); });
     QMenu* history = addMenu(view, "PrevCalculations1", tr("&History"));
-    for (int tag = 1; tag <= CalculatorLogic::kHistorySize; ++tag) {
-        const std::string name = "Equ" + std::to_string(tag) + "SubItem";
-        QAction* item = addItem(history, name.c_str(), {});
-        item->setData(tag);
-        item->setVisible(false);
-        connect(item, &QAction::triggered, this,
-                [this, name, tag] { Equ5MenuItemClick(name.c_str(), tag); });
-        m_historySubItems[static_cast<std::size_t>(tag - 1)] = item;
-    }
-    connect(history, &QMenu::aboutToShow, this,
-            [this] { fillHistoryMenu("PrevCalculations1", m_historySubItems); });
+    buildHistoryMenu(history, "PrevCalculations1", "SubItem", m_historySubItems);
     view->addMenu(history);
     bar->addMenu(view);
 
@@ -316,17 +306,7 @@ void TCalculator::buildToolBar() {
     connect(down, &QToolButton::clicked, this, &TCalculator::ToolButtonDecDownClick);
 
     QMenu* recent = addMenu(history, "EquPopupMenu", {});
-    for (int tag = 1; tag <= CalculatorLogic::kHistorySize; ++tag) {
-        const std::string name = "Equ" + std::to_string(tag) + "MenuItem";
-        QAction* item = addItem(recent, name.c_str(), {});
-        item->setData(tag);
-        item->setVisible(false);
-        connect(item, &QAction::triggered, this,
-                [this, name, tag] { Equ5MenuItemClick(name.c_str(), tag); });
-        m_historyPopupItems[static_cast<std::size_t>(tag - 1)] = item;
-    }
-    connect(recent, &QMenu::aboutToShow, this,
-            [this] { fillHistoryMenu("EquPopupMenu", m_historyPopupItems); });
+    buildHistoryMenu(recent, "EquPopupMenu", "MenuItem", m_historyPopupItems);
     history->setMenu(recent);
     history->setPopupMode(QToolButton::MenuButtonPopup);
     connect(history, &QToolButton::clicked, this, &TCalculator::ToolButtonPrevEquClick);
@@ -379,6 +359,21 @@ void TCalculator::RecalcToolButtonClick() {
 
 void TCalculator::ToolButtonPrevEquClick() {
     command("ToolButtonPrevEqu", [&] { m_logic->RecallHistory(1); });
+}
+
+void TCalculator::buildHistoryMenu(QMenu* menu, const char* menuName, const char* itemSuffix,
+                                   std::array<QAction*, CalculatorLogic::kHistorySize>& items) {
+    for (int tag = 1; tag <= CalculatorLogic::kHistorySize; ++tag) {
+        const std::string name = "Equ" + std::to_string(tag) + itemSuffix;
+        QAction* item = addItem(menu, name.c_str(), {});
+        item->setData(tag);
+        item->setVisible(false);
+        connect(item, &QAction::triggered, this,
+                [this, name, tag] { Equ5MenuItemClick(name.c_str(), tag); });
+        items[static_cast<std::size_t>(tag - 1)] = item;
+    }
+    connect(menu, &QMenu::aboutToShow, this,
+            [this, menuName, &items] { fillHistoryMenu(menuName, items); });
 }
 
 void TCalculator::Equ5MenuItemClick(const char* source, int tag) {
