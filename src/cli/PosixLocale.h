@@ -2,7 +2,7 @@
 // The separators and currency format of a POSIX locale, as the C library's
 // localeconv() gives them, turned into the core's NumberLocale.
 
-#include "engine/NumberLocale.h"
+#include "numeric/NumberLocale.h"
 
 #include <optional>
 #include <string>

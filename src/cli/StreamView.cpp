@@ -1,6 +1,6 @@
 #include "cli/StreamView.h"
 
-#include "engine/Utf8.h"
+#include "numeric/Utf8.h"
 
 namespace quantrel::cli {
 

@@ -1,6 +1,6 @@
 #include "cli/TapeOptions.h"
 
-#include "engine/NumberText.h"
+#include "numeric/NumberText.h"
 
 #include <charconv>
 #include <cmath>
@@ -89,7 +89,7 @@ ParsedOptions ParseTapeOptions(const std::vector<std::string>& args) {
         if (name == "--as-entered") {
             o.asEntered = true;
         } else if (name == "--tax-rate") {
-            const auto rate = hasValue ? ParseNumber(value, NumberLocale{}) : std::nullopt;
+            const auto rate = hasValue ? ParseNumber(value, NumberLocale::Plain()) : std::nullopt;
             if (!rate || *rate < 0 || *rate > 999)
                 return fail("Invalid Tax Rate: --tax-rate needs a percentage from 0 to 999");
             o.taxRatePercent = static_cast<double>(*rate);

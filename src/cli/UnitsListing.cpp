@@ -1,6 +1,6 @@
 #include "cli/UnitsListing.h"
 
-#include "engine/NumberText.h"
+#include "numeric/NumberText.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "EngineHarness.h"
 
-#include "engine/Arithmetic.h"
+#include "numeric/Decimal.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include "engine/QuantrelEval5.h"
 #include "engine/SilentAbort.h"
-#include "engine/Utf8.h"
+#include "numeric/Utf8.h"
 #include "support/TapeLine.h"
 
 #include <map>

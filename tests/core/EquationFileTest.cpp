@@ -3,7 +3,7 @@
 #include "EngineHarness.h"
 
 #include "engine/EquationFile.h"
-#include "engine/NumberText.h"
+#include "numeric/NumberText.h"
 #include "engine/Summary.h"
 
 #include <gtest/gtest.h>

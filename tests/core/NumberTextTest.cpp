@@ -1,7 +1,7 @@
 // Number texts: rounding half away from zero from the exact digits, the notation
 // boundaries of each primitive, both separator conventions, and the parser's grammar.
 
-#include "engine/NumberText.h"
+#include "numeric/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "calculator/CalculatorLogic.h"
 
 #include "calculator/EntryText.h"
-#include "engine/NumberText.h"
+#include "numeric/NumberText.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // engine. A default-constructed value holds the first-run defaults (an empty store).
 // Field names are the names of the stored values.
 
-#include "engine/Extended.h"
+#include "numeric/Extended.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 // The number being typed, kept by the calculator logic until an operator, "=", a
 // replay or Back/Forward hands it to the engine; also the shown value and the memory.
 
-#include "engine/Extended.h"
+#include "numeric/Extended.h"
 
 #include <cstdint>
 

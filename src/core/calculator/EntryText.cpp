@@ -2,8 +2,9 @@
 
 #include "calculator/EntryText.h"
 
-#include "engine/NumberText.h"
-#include "engine/Utf8.h"
+#include "numeric/HexDigits.h"
+#include "numeric/NumberText.h"
+#include "numeric/Utf8.h"
 
 #include <cmath>
 #include <cstdint>
@@ -14,15 +15,7 @@ namespace {
 
 constexpr std::size_t kHexDigits = 20;
 constexpr std::size_t kPasteLength = 30;
-constexpr Extended kTwoTo63 = 9223372036854775808.0L;
 constexpr Extended kGroupedBelow = 99999999999999.0L;
-
-std::string hexDigits(std::uint64_t n) {
-    std::string digits(kHexDigits, '0');
-    for (std::size_t i = kHexDigits; n != 0 && i > 0; --i, n /= 16)
-        digits[i - 1] = "0123456789ABCDEF"[n % 16];
-    return digits;
-}
 
 // Blanks are spaces and control characters, so that a copied cell's line end goes too.
 bool isBlank(char c) {
@@ -41,15 +34,15 @@ std::string trimBlanks(std::string_view text) {
 
 std::optional<std::string> HexText(Extended x) {
     const Extended whole = std::trunc(x);
-    if (!(whole >= -kTwoTo63 && whole < kTwoTo63))
+    if (!FitsInt64(whole))
         return std::nullopt;
     if (whole < 0) {
         // The magnitude of -2^63 still fits the unsigned form.
         const auto magnitude = static_cast<std::uint64_t>(-(whole + 1)) + 1;
         std::string text = "-";
-        return text + hexDigits(magnitude);
+        return text + HexDigits(magnitude, kHexDigits);
     }
-    return hexDigits(static_cast<std::uint64_t>(whole));
+    return HexDigits(static_cast<std::uint64_t>(whole), kHexDigits);
 }
 
 std::string DisplayText(Extended x, bool thousandSeparators, const NumberLocale& loc) {

@@ -4,8 +4,8 @@
 //   DisplayText(1234.5, on)  -> "1,234.5"                DisplayText(1234.5, off) -> "1234.5"
 //   CleanNumberText("$1,234.50") -> "1234.50"            CleanNumberText("1.5E3") -> "1.5E+3"
 
-#include "engine/Extended.h"
-#include "engine/NumberLocale.h"
+#include "numeric/Extended.h"
+#include "numeric/NumberLocale.h"
 
 #include <optional>
 #include <string>

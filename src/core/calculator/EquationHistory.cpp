@@ -5,7 +5,7 @@
 #include "calculator/CalculatorLogic.h"
 
 #include "engine/Summary.h"
-#include "engine/Utf8.h"
+#include "numeric/Utf8.h"
 
 #include <filesystem>
 

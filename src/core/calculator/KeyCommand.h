@@ -6,7 +6,7 @@
 //   "history:2" -> recall slot 2    "const:10" -> Speed of Light    "conv:Length,lmi,lkm"
 
 #include "conversion/ConvSpec.h"
-#include "engine/NumberLocale.h"
+#include "numeric/NumberLocale.h"
 #include "engine/OperCode.h"
 
 #include <cstdint>

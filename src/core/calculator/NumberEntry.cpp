@@ -5,8 +5,9 @@
 #include "calculator/CalculatorLogic.h"
 
 #include "calculator/EntryText.h"
-#include "engine/NumberText.h"
-#include "engine/Utf8.h"
+#include "numeric/HexDigits.h"
+#include "numeric/NumberText.h"
+#include "numeric/Utf8.h"
 
 #include <cmath>
 #include <cstdint>
@@ -21,12 +22,6 @@ constexpr int kMaxFractionDigits = 9;
 constexpr std::size_t kMaxFractionTextLength = 14;
 constexpr int kEntryPrecision = 14;
 constexpr int kExponentDigits = 4;
-constexpr Extended kTwoTo63 = 9223372036854775808.0L;
-
-bool fitsInt64(Extended whole) {
-    return whole >= -kTwoTo63 && whole < kTwoTo63;
-}
-
 // "1.2E+0034" -> 34, "1.2E-003" -> 3: up to four digits after the exponent's sign.
 Extended exponentOf(std::string_view text) {
     const std::size_t e = text.find('E');
@@ -228,7 +223,7 @@ void CalculatorLogic::BackspaceKey() {
         if (m_entry.HexMode) {
             const Extended whole = std::trunc(m_entry.EntryValue);
             m_entry.EntryValue =
-                fitsInt64(whole) ? static_cast<Extended>(static_cast<std::int64_t>(whole) / 16) : 0;
+                FitsInt64(whole) ? static_cast<Extended>(static_cast<std::int64_t>(whole) / 16) : 0;
             m_entry.ShownValue = m_entry.EntryValue;
         } else {
             std::string text = withoutLastCharacter(m_displayText);

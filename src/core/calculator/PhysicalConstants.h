@@ -2,7 +2,7 @@
 // The constants of the Tools menu, in menu order. Each value is fixed bit for bit by
 // its 80-bit pattern (sign-and-exponent word, 64-bit mantissa), not by its decimal.
 
-#include "engine/Extended.h"
+#include "numeric/Extended.h"
 
 #include <cstdint>
 #include <span>

@@ -2,7 +2,7 @@
 // A conversion request: which category, from which unit to which. Its text form is
 // the three texts joined by commas: "Length,lmi,lkm"; an empty request is ",,".
 
-#include "engine/Utf8.h"
+#include "numeric/Utf8.h"
 
 #include <string>
 #include <string_view>

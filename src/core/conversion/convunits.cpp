@@ -5,13 +5,12 @@
 #include "conversion/convunits.h"
 
 #include "conversion/BuiltinConvTable.h"
-#include "engine/NumberText.h"
-#include "engine/Utf8.h"
+#include "numeric/NumberText.h"
+#include "numeric/TextFile.h"
+#include "numeric/Utf8.h"
 
-#include <charconv>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -23,6 +22,9 @@ namespace {
 constexpr std::size_t kMaxConvTypes = 99;
 constexpr std::size_t kMaxBaseConvs = 999;
 constexpr std::size_t kMaxSpecConvs = 999;
+// A full table is a few hundred kilobytes; a file far larger is not a table and is
+// refused rather than read into memory.
+constexpr std::size_t kMaxConvFileBytes = 4 << 20;
 
 constexpr std::size_t kCategoryMax = 12;
 constexpr std::size_t kKeyMax = 6;
@@ -97,79 +99,10 @@ std::size_t splitInto(std::string_view line, std::vector<std::string>& fields) {
     return count;
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 /// A table number: optional sign, digits with a point, optional exponent
 /// ("8.46668360003387E-05"), read at full precision whatever the locale.
 std::optional<Extended> readNumber(std::string_view text) {
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    if (i < n && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    std::size_t digits = 0;
-    for (; i < n && isDigit(text[i]); ++i)
-        ++digits;
-    if (i < n && text[i] == '.')
-        for (++i; i < n && isDigit(text[i]); ++i)
-            ++digits;
-    if (digits == 0)
-        return std::nullopt;
-    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
-        ++i;
-        if (i < n && (text[i] == '+' || text[i] == '-'))
-            ++i;
-        const std::size_t expStart = i;
-        while (i < n && isDigit(text[i]))
-            ++i;
-        if (i == expStart)
-            return std::nullopt;
-    }
-    if (i != n)
-        return std::nullopt;
-
-    // from_chars takes no '+' sign; it also refuses values beyond the 80-bit range.
-    if (text.front() == '+')
-        text.remove_prefix(1);
-    Extended value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
-/// Splits a file's text into lines at CR LF, LF or CR; a final line break adds no line.
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.push_back(text.substr(start));
-    return lines;
-}
-
-/// The whole content of a regular file, or nothing when it cannot be read.
-std::optional<std::string> readTextFile(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return std::nullopt;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    std::ifstream in(path, std::ios::binary);
-    if (ec || !in)
-        return std::nullopt;
-    std::string text(size, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(size));
-    if (static_cast<std::uintmax_t>(in.gcount()) != size)
-        return std::nullopt;
-    return text;
+    return ParseNumber(text, NumberLocale::Plain());
 }
 
 /// A request field goes out as is unless the splitter would break it up (a user's
@@ -285,7 +218,7 @@ void TConvUnits::loadConvFile(const std::string& path) {
     std::error_code ec;
     if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found)
         return;
-    const std::optional<std::string> text = readTextFile(path);
+    const std::optional<std::string> text = ReadTextFile(path, kMaxConvFileBytes);
     if (!text) {
         m_loadError = "Cannot Read File:" + path;
         m_loadProblems.push_back({0, m_loadError});
@@ -296,7 +229,7 @@ void TConvUnits::loadConvFile(const std::string& path) {
     if (content.starts_with("\xEF\xBB\xBF"))
         content.remove_prefix(3);
     // What the file stored before a line that stopped it stays usable, so list it.
-    if (!loadLines(splitLines(content), true))
+    if (!loadLines(SplitLines(content), true))
         rebuildBaseUnits();
 }
 

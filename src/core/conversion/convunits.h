@@ -5,8 +5,8 @@
 // Lookups scan from the first record and take the first match.
 
 #include "conversion/ConvSpec.h"
-#include "engine/Extended.h"
-#include "engine/NumberLocale.h"
+#include "numeric/Extended.h"
+#include "numeric/NumberLocale.h"
 
 #include <functional>
 #include <span>

@@ -2,11 +2,11 @@
 // and tax, and the three classes of arithmetic error. Errors are detected by
 // checking operands and results; no floating-point traps are involved.
 
-#include "engine/Arithmetic.h"
-
-#include "engine/NumberText.h"
 #include "engine/QuantrelEval5.h"
-#include "engine/Utf8.h"
+
+#include "numeric/Decimal.h"
+#include "numeric/HexDigits.h"
+#include "numeric/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,13 +16,6 @@
 namespace quantrel {
 
 namespace {
-
-// The decimal routines round through texts that never leave this file, so they
-// use a fixed point-decimal locale: the result does not depend on the user's one.
-const NumberLocale& PlainLocale() {
-    static const NumberLocale locale{".", "", "", "", "", 0};
-    return locale;
-}
 
 enum class ArithError { DivideByZero, Overflow, Invalid };
 
@@ -60,16 +53,8 @@ Extended Divide(Extended v, Extended w) {
     return Checked(v / w);
 }
 
-Extended Frac(Extended x) {
-    return x - std::trunc(x);
-}
-
 bool IsWhole(Extended x) {
     return Frac(x) == 0;
-}
-
-Extended ParsePlain(const std::string& text, Extended fallback) {
-    return ParseNumber(text, PlainLocale()).value_or(fallback);
 }
 
 Extended Power(Extended base, Extended exponent) {
@@ -114,59 +99,6 @@ std::pair<Extended, Extended> ExpPair(Extended v) {
 
 } // namespace
 
-int FractionLength(Extended x) {
-    return static_cast<int>(Utf8Length(PlainText(Frac(x), 15, PlainLocale())));
-}
-
-Extended DecimalAdd(Extended x, Extended y) {
-    const Extended ax = std::fabs(x), ay = std::fabs(y);
-    if (IsWhole(x) && IsWhole(y) && ax < 9999999999999.0L && ay < 9999999999999.0L)
-        return static_cast<Extended>(static_cast<std::int64_t>(x) + static_cast<std::int64_t>(y));
-    if (ax < 999999999999.0L && ay < 999999999999.0L && ax > 0.001L && ay > 0.001L) {
-        const int d = std::max(FractionLength(x), FractionLength(y));
-        return ParsePlain(FixedText(x + y, 14, d, PlainLocale()), x + y);
-    }
-    return x + y;
-}
-
-Extended DecimalSubtract(Extended x, Extended y) {
-    const Extended ax = std::fabs(x), ay = std::fabs(y);
-    if (IsWhole(x) && IsWhole(y) && ax < 99999999999999.0L && ay < 99999999999999.0L)
-        return static_cast<Extended>(static_cast<std::int64_t>(x) - static_cast<std::int64_t>(y));
-    if (ax < 9999999999999.0L && ay < 9999999999999.0L && ax > 0.001L && ay > 0.001L) {
-        const int d = std::max(FractionLength(x), FractionLength(y));
-        return ParsePlain(FixedText(x - y, 18, d, PlainLocale()), x - y);
-    }
-    return x - y;
-}
-
-Extended DecimalMultiply(Extended x, Extended y) {
-    const Extended ax = std::fabs(x), ay = std::fabs(y);
-    constexpr Extended kLimit = 999999999999.0L;
-    if (IsWhole(x) && IsWhole(y) && ax < kLimit && ay < kLimit) {
-        std::int64_t product = 0;
-        if (!__builtin_mul_overflow(static_cast<std::int64_t>(x), static_cast<std::int64_t>(y),
-                                    &product))
-            return static_cast<Extended>(product);
-    }
-    if (ax < kLimit && ay < kLimit && ax > 0.001L && ay > 0.001L) {
-        const int d = FractionLength(x) + FractionLength(y);
-        return ParsePlain(FixedText(x * y, 18, d, PlainLocale()), x * y);
-    }
-    return x * y;
-}
-
-Extended DecimalFrac(Extended x) {
-    if (std::fabs(x) < 1)
-        return x;
-    const std::string s = GeneralText(x, 15, PlainLocale());
-    const auto point = s.find('.');
-    if (point == std::string::npos)
-        return 0;
-    // Digits beyond the tenth significant one are rounded away before the fraction.
-    const int decimals = static_cast<int>(s.size() - (point + 1)) + 2;
-    return Frac(ParsePlain(FixedText(x, 10, decimals, PlainLocale()), x));
-}
 
 Extended TQuantrelEval::ToRadians(Extended x) const {
     constexpr Extended kPi = 3.141592653589793238462643383279502884L;
@@ -203,7 +135,7 @@ CalcOutcome TQuantrelEval::Calc(TOperCode Oper, bool Report, Extended V, Extende
                                 const TConvSpec& Conv) {
     const Extended r = static_cast<Extended>(FTaxRate);
     // x87 sine and cosine give up at 2^63 radians; such angles read as 0.
-    constexpr Extended kTrigLimit = 9223372036854775808.0L;
+    constexpr Extended kTrigLimit = kTwoTo63;
     const auto trig = [&](Extended (*f)(Extended)) {
         const Extended rad = ToRadians(V);
         return std::fabs(rad) >= kTrigLimit ? 0 : f(rad);

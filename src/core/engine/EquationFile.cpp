@@ -4,9 +4,10 @@
 #include "engine/EquationFile.h"
 
 #include "conversion/convunits.h"
-#include "engine/NumberText.h"
+#include "numeric/NumberText.h"
 #include "engine/QuantrelEval5.h"
 #include "engine/SilentAbort.h"
+#include "numeric/TextFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -33,34 +34,16 @@ void AppendParens(std::string& out, std::int32_t parens) {
         out += ")\r\n";
 }
 
-// Splits at CR LF, a lone CR or a lone LF; a final line end adds no empty line.
 std::optional<std::vector<std::string>> ReadLines(const std::string& fileName) {
     // A whole equation takes a few dozen kilobytes; anything far larger is not one
     // of ours and is refused rather than read into memory.
     constexpr std::size_t kMaxFileSize = 1 << 20;
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
+    const std::optional<std::string> text = ReadTextFile(fileName, kMaxFileSize);
+    if (!text)
         return std::nullopt;
-    std::string text(kMaxFileSize + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (in.bad() || static_cast<std::size_t>(in.gcount()) > kMaxFileSize)
-        return std::nullopt;
-    text.resize(static_cast<std::size_t>(in.gcount()));
     std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            line += c;
-            continue;
-        }
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        lines.push_back(std::move(line));
-        line.clear();
-    }
-    if (!line.empty())
-        lines.push_back(std::move(line));
+    for (const std::string_view line : SplitLines(*text))
+        lines.emplace_back(line);
     return lines;
 }
 

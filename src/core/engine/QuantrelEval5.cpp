@@ -4,7 +4,7 @@
 
 #include "engine/QuantrelEval5.h"
 
-#include "engine/NumberText.h"
+#include "numeric/NumberText.h"
 
 #include <array>
 #include <fstream>

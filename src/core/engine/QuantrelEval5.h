@@ -11,8 +11,8 @@
 // Each engine is self-contained: properties, locale and conversion table are its own.
 
 #include "conversion/convunits.h"
-#include "engine/Extended.h"
-#include "engine/NumberLocale.h"
+#include "numeric/Extended.h"
+#include "numeric/NumberLocale.h"
 #include "engine/OperCode.h"
 
 #include <array>

@@ -2,7 +2,8 @@
 
 #include "engine/Summary.h"
 
-#include "engine/NumberText.h"
+#include "numeric/HexDigits.h"
+#include "numeric/NumberText.h"
 #include "engine/QuantrelEval5.h"
 
 #include <cmath>
@@ -14,17 +15,10 @@ namespace {
 
 // "xFF"; a negative number as its 64-bit two's complement; "***" beyond 64 bits.
 std::string HexSummaryNumber(Extended x) {
-    constexpr Extended kTwoTo63 = 9223372036854775808.0L;
     const Extended whole = std::trunc(x);
-    if (!(whole >= -kTwoTo63 && whole < kTwoTo63))
+    if (!FitsInt64(whole))
         return "***";
-    auto n = static_cast<std::uint64_t>(static_cast<std::int64_t>(whole));
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), "0123456789ABCDEF"[n % 16]);
-        n /= 16;
-    } while (n != 0);
-    return "x" + digits;
+    return "x" + HexDigits(static_cast<std::uint64_t>(static_cast<std::int64_t>(whole)));
 }
 
 } // namespace

@@ -3,7 +3,8 @@
 
 #include "engine/QuantrelEval5.h"
 
-#include "engine/NumberText.h"
+#include "numeric/HexDigits.h"
+#include "numeric/NumberText.h"
 
 #include <cmath>
 #include <cstdint>
@@ -32,17 +33,10 @@ const char* AngleSuffix(std::int32_t trigUnits) {
 
 // "xFF", "-xFF": the integer part of |x| in upper-case hexadecimal.
 std::string HexTapeText(Extended x) {
-    constexpr Extended kTwoTo63 = 9223372036854775808.0L;
     const Extended magnitude = std::trunc(std::fabs(x));
     if (!(magnitude < kTwoTo63))
         return "Too Large to Show as Hex";
-    auto n = static_cast<std::uint64_t>(magnitude);
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), "0123456789ABCDEF"[n % 16]);
-        n /= 16;
-    } while (n != 0);
-    return (x < 0 ? "-x" : "x") + digits;
+    return (x < 0 ? "-x" : "x") + HexDigits(static_cast<std::uint64_t>(magnitude));
 }
 
 } // namespace

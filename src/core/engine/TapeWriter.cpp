@@ -6,8 +6,8 @@
 
 #include "engine/QuantrelEval5.h"
 
-#include "engine/NumberText.h"
-#include "engine/Utf8.h"
+#include "numeric/NumberText.h"
+#include "numeric/Utf8.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 //   QLocale("en_US") -> ".", ",", "$", "¤n", "-¤n", 2
 //   QLocale("de_DE") -> ",", ".", "€", "n ¤", "-n ¤", 2
 
-#include "engine/NumberLocale.h"
+#include "numeric/NumberLocale.h"
 
 #include <QLocale>
 

@@ -1,7 +1,7 @@
 // The display's texts and the cleaning of pasted text.
 
 #include "calculator/EntryText.h"
-#include "engine/NumberText.h"
+#include "numeric/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // that drives the logic with key names ("2 + 3 =") as a user would press them.
 
 #include "calculator/CalculatorLogic.h"
-#include "engine/Utf8.h"
+#include "numeric/Utf8.h"
 #include "support/TapeLine.h"
 
 #include <gtest/gtest.h>

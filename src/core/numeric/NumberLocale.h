@@ -21,6 +21,12 @@ struct NumberLocale {
 
     /// Comma thousands, point decimals, "$" before the amount (en_US style).
     static NumberLocale CommaPoint() { return {}; }
+    /// Point decimals, no grouping and no currency: the locale of texts that never
+    /// reach the user (the decimal routines, the conversion table's numbers).
+    static const NumberLocale& Plain() {
+        static const NumberLocale plain{".", "", "", "", "", 0};
+        return plain;
+    }
     /// Point thousands, comma decimals, " €" after the amount (de_DE style).
     static NumberLocale PointComma() { return {",", ".", "€", "n ¤", "-n ¤", 2}; }
 };

@@ -2,16 +2,16 @@
 // value (computed here with a small big-number routine, independent of the C library
 // and its locale), truncated to a few more digits than any caller keeps; rounding half
 // away from zero then needs only the first dropped digit, so nothing is rounded twice.
-// Parsing validates the grammar itself and hands a plain "C" text to strtold_l.
+// Parsing validates the grammar itself and hands strtold a text without a radix
+// character.
 
-#include "engine/NumberText.h"
+#include "numeric/NumberText.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <locale.h>
 #include <utility>
 #include <vector>
 
@@ -366,10 +366,10 @@ std::string GroupedGeneralText(Extended x, const NumberLocale& loc) {
 }
 
 std::optional<Extended> ParseNumber(std::string_view text, const NumberLocale& loc) {
-    // Rebuild the number in the "C" grammar, which strtold_l then converts, correctly
-    // rounded, whatever the process locale is.
+    // The number is rebuilt as digits and a decimal exponent, with no radix character,
+    // so that strtold reads it the same under every C locale, correctly rounded.
     std::string c;
-    c.reserve(text.size() + 1);
+    c.reserve(text.size() + 24);
     std::size_t i = 0;
     const auto isDigit = [&](std::size_t at) {
         return at < text.size() && text[at] >= '0' && text[at] <= '9';
@@ -379,42 +379,45 @@ std::optional<Extended> ParseNumber(std::string_view text, const NumberLocale& l
     };
     while (i < text.size() && text[i] == ' ')
         ++i;
-    if (isSign(i))
-        c += text[i++];
+    if (isSign(i) && text[i++] == '-')
+        c += '-';
     std::size_t mantissaDigits = 0;
     for (; isDigit(i); ++i, ++mantissaDigits)
         c += text[i];
+    std::int64_t fractionDigits = 0;
     const std::string& separator = loc.decimalSeparator;
     if (!separator.empty() && text.substr(i).starts_with(separator)) {
-        c += '.';
-        for (i += separator.size(); isDigit(i); ++i, ++mantissaDigits)
+        for (i += separator.size(); isDigit(i); ++i, ++fractionDigits)
             c += text[i];
+        mantissaDigits += static_cast<std::size_t>(fractionDigits);
     }
     if (mantissaDigits == 0)
         return std::nullopt;
+    std::int64_t exponent = 0;
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-        c += 'e';
         ++i;
+        const bool negative = isSign(i) && text[i] == '-';
         if (isSign(i))
-            c += text[i++];
+            ++i;
         std::size_t exponentDigits = 0;
+        // Far beyond any 80-bit value already; saturating keeps the sum below in range.
+        constexpr std::int64_t kSaturated = 1'000'000'000'000;
         for (; isDigit(i); ++i, ++exponentDigits)
-            c += text[i];
+            exponent = std::min(kSaturated, exponent * 10 + (text[i] - '0'));
         if (exponentDigits == 0)
             return std::nullopt;
+        if (negative)
+            exponent = -exponent;
     }
     if (i != text.size())
         return std::nullopt;
+    c += 'e';
+    c += std::to_string(exponent - fractionDigits);
 
-    const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    if (cLocale == static_cast<locale_t>(nullptr))
-        return std::nullopt;
     char* end = nullptr;
-    const Extended value = strtold_l(c.c_str(), &end, cLocale);
-    const bool whole = end == c.c_str() + c.size();
-    freelocale(cLocale);
+    const Extended value = std::strtold(c.c_str(), &end);
     // Underflow to a denormal or zero is a value; overflow is not.
-    if (!whole || std::isinf(value))
+    if (end != c.c_str() + c.size() || std::isinf(value))
         return std::nullopt;
     return value;
 }

@@ -9,8 +9,8 @@
 //   NumberText(1234.5, 14, 2)      -> "1,234.50"    CurrencyText(-3, 14, 2)  -> "-$3.00"
 //   GroupedGeneralText(-1234567.891) -> "-1,234,567.891"
 
-#include "engine/Extended.h"
-#include "engine/NumberLocale.h"
+#include "numeric/Extended.h"
+#include "numeric/NumberLocale.h"
 
 #include <optional>
 #include <string>
