@@ -189,6 +189,13 @@ TEST(TapeLines, SettingsChangeTheLines) {
                   e.SetTaxLit("VAT");
                   e.SetTaxRate(0.175);
               });
+    CheckTape({"fixed decimals round a typed tie away from zero",
+               "0.005 + 0.004 =",
+               {{"  0.01", op}, {"+ 0.00", op}, {"= 0.01", tot}}},
+              [](TQuantrelEval& e) {
+                  e.SetTapeFormatMode(4);
+                  e.SetDigits(2);
+              });
     CheckTape({"hexadecimal", "255 + 1 =", {{"  xFF", op}, {"+ x1", op}, {"= x100", tot}}},
               [](TQuantrelEval& e) { e.SetBaseUnits(16); });
 }

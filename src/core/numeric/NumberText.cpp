@@ -1,7 +1,7 @@
 // Number texts. Every rendering starts from the exact decimal expansion of the 80-bit
 // value (computed here with a small big-number routine, independent of the C library
-// and its locale), truncated to a few more digits than any caller keeps; rounding half
-// away from zero then needs only the first dropped digit, so nothing is rounded twice.
+// and its locale), rounded half away from zero to the 18 significant digits that a
+// number carries; each rendering rounds once more from that form, half away from zero.
 // Parsing validates the grammar itself and hands strtold a text without a radix
 // character.
 
@@ -182,6 +182,14 @@ Decimal roundToDigits(Decimal d, int keep) {
     return d;
 }
 
+/// The value as every rendering sees it: its exact expansion rounded half away from
+/// zero to 18 significant digits. No typed or computed number carries more meaningful
+/// digits, so a tie there (1.005, whose binary value is 1.00499999...) is one the
+/// user typed, and the renderings round it away from zero.
+Decimal decimalForm(Extended x) {
+    return roundToDigits(exactDecimal(x, kDigitCount), kMaxPrecision);
+}
+
 int clampPrecision(int p) {
     return std::clamp(p, kMinPrecision, kMaxPrecision);
 }
@@ -252,10 +260,10 @@ std::string exponentDigits(int value, int minDigits) {
 
 /// x rounded as FixedText rounds it, or nothing when x has more than p integer digits.
 std::optional<Decimal> fixedDecimal(Extended x, int p, int decimals) {
-    const Decimal exact = exactDecimal(x, kDigitCount);
-    if (roundToDigits(exact, p).exponent > p)
+    const Decimal form = decimalForm(x);
+    if (roundToDigits(form, p).exponent > p)
         return std::nullopt;
-    return roundToDigits(exact, std::min(p, exact.exponent + decimals));
+    return roundToDigits(form, std::min(p, form.exponent + decimals));
 }
 
 } // namespace
@@ -264,7 +272,7 @@ std::string GeneralText(Extended x, int P, int M, const NumberLocale& loc) {
     if (!std::isfinite(x))
         return nonFiniteText(x);
     const int p = clampPrecision(P);
-    const Decimal d = roundToDigits(exactDecimal(x, kDigitCount), p);
+    const Decimal d = roundToDigits(decimalForm(x), p);
     if (d.isZero())
         return "0";
     if (d.exponent >= -3 && d.exponent <= p)
@@ -281,7 +289,7 @@ std::string GeneralText(Extended x, int P, int M, const NumberLocale& loc) {
 std::string PlainText(Extended x, int P, const NumberLocale& loc) {
     if (!std::isfinite(x))
         return nonFiniteText(x);
-    const Decimal d = roundToDigits(exactDecimal(x, kDigitCount), clampPrecision(P));
+    const Decimal d = roundToDigits(decimalForm(x), clampPrecision(P));
     return sign(d) + plainDigits(d, fractionDigits(d), loc, false);
 }
 
@@ -289,7 +297,7 @@ std::string ExponentText(Extended x, int P, int M, const NumberLocale& loc) {
     if (!std::isfinite(x))
         return nonFiniteText(x);
     const int p = clampPrecision(P);
-    const Decimal d = roundToDigits(exactDecimal(x, kDigitCount), p);
+    const Decimal d = roundToDigits(decimalForm(x), p);
     std::string out = sign(d) + d.digitAt(0) + loc.decimalSeparator;
     for (int i = 1; i < p; ++i)
         out += d.digitAt(i);
@@ -350,8 +358,8 @@ std::string GroupedGeneralText(Extended x, const NumberLocale& loc) {
         return nonFiniteText(x);
     constexpr int generalDigits = 15;
     constexpr int maxDecimals = 11;
-    const Decimal exact = exactDecimal(x, kDigitCount);
-    const Decimal general = roundToDigits(exact, generalDigits);
+    const Decimal form = decimalForm(x);
+    const Decimal general = roundToDigits(form, generalDigits);
     if (general.isZero())
         return "0";
     // Outside General mode's grouped range the 15-digit text may be scientific; then it
@@ -361,7 +369,7 @@ std::string GroupedGeneralText(Extended x, const NumberLocale& loc) {
     // The decimals of the 15-digit general text, counted from its digits rather than
     // searched for in the text, so that any separators work.
     const int decimals = std::min(maxDecimals, fractionDigits(general));
-    const Decimal d = roundToDigits(exact, exact.exponent + decimals);
+    const Decimal d = roundToDigits(form, form.exponent + decimals);
     return sign(d) + plainDigits(d, fractionDigits(d), loc, true);
 }
 
