@@ -1,6 +1,7 @@
 // The value of each operator, the decimal correction and the arithmetic errors.
 
 #include "EngineHarness.h"
+#include "support/ExtendedMatch.h"
 
 #include "numeric/Decimal.h"
 
@@ -40,11 +41,7 @@ void CheckCalc(const CalcCase& c) {
     }
     EXPECT_FALSE(out.Error);
     EXPECT_TRUE(h.tape.empty());
-    if (c.tolerance == 0)
-        EXPECT_EQ(out.Value, c.expected) << static_cast<double>(out.Value);
-    else
-        EXPECT_NEAR(static_cast<double>(out.Value), static_cast<double>(c.expected),
-                    static_cast<double>(c.tolerance));
+    EXPECT_PRED_FORMAT3(ExtendedNear, out.Value, c.expected, c.tolerance);
 }
 
 TEST(Arithmetic, DecimalCorrectionOfTheBasicOperations) {
@@ -74,7 +71,7 @@ TEST(Arithmetic, FractionLength) {
         {2.5L, 3}, {-2.5L, 4}, {3, 1}, {2.00001L, 7}, {0.125L, 5}, {-0.000001L, 9},
     };
     for (const auto& [x, length] : cases)
-        EXPECT_EQ(FractionLength(x), length) << static_cast<double>(x);
+        EXPECT_EQ(FractionLength(x), length) << Digits21(x);
 }
 
 TEST(Arithmetic, PercentAndTax) {
@@ -104,7 +101,7 @@ TEST(Arithmetic, AnglesInEachUnit) {
     const CalcCase cases[] = {
         {"sin 30 degrees", qeSin, 30, 0, 0.5L, 1e-18L},
         {"asin 0.5 in degrees", qeAsin, 0.5L, 0, 30, 1e-15L},
-        {"cos 100 grads", qeCos, 100, 0, 0, 1e-18L, nullptr, 3},
+        {"sin 390 degrees is reduced by a whole turn", qeSin, 390, 0, 0.5L, 1e-18L},
         {"atan 1 in grads", qeAtan, 1, 0, 50, 1e-15L, nullptr, 3},
         {"sin pi/2 radians", qeSin, pi / 2, 0, 1, 1e-18L, nullptr, 2},
         {"tan 45 degrees", qeTan, 45, 0, 1, 1e-18L},
@@ -113,6 +110,31 @@ TEST(Arithmetic, AnglesInEachUnit) {
         {"cos of a huge angle reads 0", qeCos, 1e30L, 0, 0, 0},
         {"asin beyond 1", qeAsin, 1.5L, 0, 0, 0, kInvalid},
         {"acos below -1", qeAcos, -2, 0, 0, 0, kInvalid},
+        {"tan pi/2 radians is only large", qeTan, pi / 2, 0, std::tan(pi / 2), 0, nullptr, 2},
+    };
+    for (const CalcCase& c : cases)
+        CheckCalc(c);
+}
+
+TEST(Arithmetic, RightAnglesInDegreesAndGradsAreExact) {
+    const CalcCase cases[] = {
+        {"sin 180", qeSin, 180, 0, 0, 0},
+        {"sin 90", qeSin, 90, 0, 1, 0},
+        {"sin 270", qeSin, 270, 0, -1, 0},
+        {"sin -90", qeSin, -90, 0, -1, 0},
+        {"sin 540", qeSin, 540, 0, 0, 0},
+        {"cos 90", qeCos, 90, 0, 0, 0},
+        {"cos 180", qeCos, 180, 0, -1, 0},
+        {"cos -720", qeCos, -720, 0, 1, 0},
+        {"tan 180", qeTan, 180, 0, 0, 0},
+        {"tan 90", qeTan, 90, 0, 0, 0, kInvalid},
+        {"tan -270", qeTan, -270, 0, 0, 0, kInvalid},
+        {"tan 450", qeTan, 450, 0, 0, 0, kInvalid},
+        {"cos 100 grads", qeCos, 100, 0, 0, 0, nullptr, 3},
+        {"sin 200 grads", qeSin, 200, 0, 0, 0, nullptr, 3},
+        {"sin 300 grads", qeSin, 300, 0, -1, 0, nullptr, 3},
+        {"tan 100 grads", qeTan, 100, 0, 0, 0, kInvalid, 3},
+        {"tan 50 grads", qeTan, 50, 0, 1, 1e-18L, nullptr, 3},
     };
     for (const CalcCase& c : cases)
         CheckCalc(c);
@@ -134,6 +156,11 @@ TEST(Arithmetic, PowersAndRoots) {
         {"27 root 3", qeNroot, 27, 3, 3, 1e-17L},
         {"16 root -2", qeNroot, 16, -2, 0.25L, 1e-18L},
         {"8 root 0", qeNroot, 8, 0, 0, 0, kDivZero},
+        {"-8 root 3 is real", qeNroot, -8, 3, -2, 1e-18L},
+        {"-32 root 5", qeNroot, -32, 5, -2, 1e-18L},
+        {"-8 root -3", qeNroot, -8, -3, -0.5L, 1e-18L},
+        {"-16 root 2", qeNroot, -16, 2, 0, 0, kInvalid},
+        {"-8 root 1.5", qeNroot, -8, 1.5L, 0, 0, kInvalid},
         {"sqr", qeSqr, -3, 0, 9, 0},
         {"sqr overflow", qeSqr, 1e3000L, 0, 0, 0, kTooLarge},
         {"sqrt", qeSqrt, 2.25L, 0, 1.5L, 0},

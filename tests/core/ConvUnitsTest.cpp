@@ -2,6 +2,7 @@
 // its errors, the conversion rule and the texts built on it.
 
 #include "conversion/convunits.h"
+#include "support/ExtendedMatch.h"
 
 #include <gtest/gtest.h>
 
@@ -339,8 +340,8 @@ TEST(ConvFile, AddsCategoriesAndUnitsAfterTheBuiltInOnes) {
     EXPECT_EQ(conv.GetBaseCaption("Angle"), "Convert to:°");
     EXPECT_EQ(convert(conv, TConvSpec::Make("Angle", "turn", "grad"), 1), 400);
     EXPECT_EQ(convert(conv, TConvSpec::Make("Data rate", "kbps", "bps"), 3), 3000);
-    EXPECT_NEAR(static_cast<double>(convert(conv, TConvSpec::Make("Length", "lleag", "lmi"), 1)),
-                3.0, 1e-15);
+    EXPECT_PRED_FORMAT3(ExtendedNear, convert(conv, TConvSpec::Make("Length", "lleag", "lmi"), 1),
+                        3.0L, 1e-15L);
     EXPECT_EQ(conv.GetUnitSymbol("Length", "lkm"), "km") << "the built-in unit comes first";
     EXPECT_EQ(convert(conv, TConvSpec::Make("Length", "lkm", "lm"), 1), 1000);
 }
@@ -565,9 +566,9 @@ TEST_F(ConvUnitsTest, FahrenheitConvertsExactly) {
     EXPECT_EQ(convert(conv, TConvSpec::Make("Temperature", "tf", "tc"), -40), -40);
     EXPECT_EQ(convert(conv, TConvSpec::Make("Temperature", "tc", "tf"), -40), -40);
     EXPECT_EQ(convert(conv, TConvSpec::Make("Temperature", "tf", "tk"), 32), 273.15L);
-    EXPECT_NEAR(
-        static_cast<double>(convert(conv, TConvSpec::Make("Temperature", "tk", "tf"), 373.15L)),
-        212.0, 1e-13);
+    EXPECT_PRED_FORMAT3(ExtendedNear,
+                        convert(conv, TConvSpec::Make("Temperature", "tk", "tf"), 373.15L), 212.0L,
+                        1e-13L);
 }
 
 TEST(ConvFile, UnitsWithOffsetsConvertToEachOther) {
@@ -578,8 +579,8 @@ TEST(ConvFile, UnitsWithOffsetsConvertToEachOther) {
     EXPECT_EQ(convert(conv, TConvSpec::Make("Temperature", "tr", "tf"), 491.67L), 32);
     EXPECT_EQ(convert(conv, TConvSpec::Make("Temperature", "tf", "tr"), 32), 491.67L);
     EXPECT_EQ(convert(conv, TConvSpec::Make("Temperature", "tk", "tr"), 273.15L), 491.67L);
-    EXPECT_NEAR(static_cast<double>(convert(conv, TConvSpec::Make("Temperature", "tr", "tk"), 0)),
-                0.0, 1e-13);
+    EXPECT_PRED_FORMAT3(ExtendedNear, convert(conv, TConvSpec::Make("Temperature", "tr", "tk"), 0),
+                        0.0L, 1e-13L);
 }
 
 // --- Texts --------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // Entry, evaluation, navigation and replay of the engine, driven by key lines.
 
 #include "EngineHarness.h"
+#include "support/ExtendedMatch.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +87,7 @@ TEST(EngineEvaluation, PrecedenceAndAsEntered) {
         EngineHarness h;
         h.engine.SetDumbMath(c.dumbMath);
         ASSERT_TRUE(h.Keys(c.keys));
-        EXPECT_NEAR(static_cast<double>(h.Display()), static_cast<double>(c.display), 1e-12);
+        EXPECT_PRED_FORMAT3(ExtendedNear, h.Display(), c.display, 1e-12L);
     }
 }
 
@@ -116,9 +117,9 @@ TEST(EngineEntry, CombinedPercent) {
     plain.engine.SetDumbPercen(true);
     plain.Keys("200 + 10 %");
     EXPECT_EQ(plain.engine.Entry(3).Oper, qePercen);
-    EXPECT_NEAR(static_cast<double>(plain.Display()), 0.1, 1e-15);
+    EXPECT_PRED_FORMAT3(ExtendedNear, plain.Display(), 0.1L, 1e-15L);
     plain.Keys("=");
-    EXPECT_NEAR(static_cast<double>(plain.Display()), 200.1, 1e-12);
+    EXPECT_PRED_FORMAT3(ExtendedNear, plain.Display(), 200.1L, 1e-12L);
 }
 
 TEST(EngineEntry, EqualsReportsTheValueTwice) {
@@ -310,7 +311,7 @@ TEST(EngineReplay, EnginesExchangeEquationsWithoutSharingState) {
     // An engine can be rebuilt from its own copy, and an empty one stays empty.
     history.CopyEquation(copy);
     history.AssignEquation(copy, history.EquationIdx());
-    EXPECT_NEAR(static_cast<double>(history.Entry(1).Result), 9.9, 1e-12);
+    EXPECT_PRED_FORMAT3(ExtendedNear, history.Entry(1).Result, 9.9L, 1e-12L);
     TQuantrelEval empty;
     empty.CopyEquation(copy);
     history.AssignEquation(copy, empty.EquationIdx());

@@ -1,6 +1,7 @@
 // Tape numbers and tape lines: what each calculation writes, with its TapeAttr.
 
 #include "EngineHarness.h"
+#include "support/ExtendedMatch.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,7 @@ TEST(TapeNumbers, FormatTapeNumberInBothLocales) {
             e.SetTrigUnits(c.trigUnits);
             const std::string expected = pointComma ? c.pointComma : c.commaPoint;
             EXPECT_EQ(e.FormatTapeNumber(c.code, c.value), expected)
-                << static_cast<double>(c.value) << " mode " << c.mode;
+                << Digits21(c.value) << " mode " << c.mode;
         }
     }
 }

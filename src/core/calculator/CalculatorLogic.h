@@ -239,6 +239,12 @@ private:
     Extended AppendExponentDigit(Extended a, int d);
     std::optional<Extended> withExponent(Extended a) const;
     void ShowNumber(const std::string& text, Extended value);
+    /// The decimal text of the entry as it stands: the number being typed with its
+    /// point, fraction or exponent, else the shown value.
+    std::string entryText() const;
+    /// The number being typed has a fraction or an exponent, which hexadecimal keys
+    /// cannot extend.
+    bool hasFractionOrExponent() const;
     void showDisplay(const std::string& text);
     void appendSeparator();
     std::string entryFormatText(Extended value, int fractionDigits) const;

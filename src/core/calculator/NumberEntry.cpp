@@ -73,6 +73,22 @@ std::string CalculatorLogic::exponentText(Extended value) const {
     return ExponentText(value, kEntryPrecision, kExponentDigits, m_locale);
 }
 
+bool CalculatorLogic::hasFractionOrExponent() const {
+    return m_entry.ExponentEntry || (m_entry.DecimalState >= 1 && !m_entry.StartNewNumber);
+}
+
+std::string CalculatorLogic::entryText() const {
+    const EntryState& e = m_entry;
+    if (e.ExponentEntry)
+        return exponentText(e.EntryValue);
+    if (e.NumberInProgress && !e.StartNewNumber) {
+        if (e.DecimalState == 1) // the point is typed, no fraction digit yet
+            return DisplayText(e.EntryValue) + m_locale.decimalSeparator;
+        return entryFormatText(e.EntryValue, e.FractionDigits);
+    }
+    return DisplayText(e.ShownValue);
+}
+
 void CalculatorLogic::showDisplay(const std::string& text) {
     m_displayText = text;
     m_view.ShowDisplay(text);
@@ -99,6 +115,9 @@ void CalculatorLogic::appendSeparator() {
 void CalculatorLogic::DigitKey(int digit) {
     RunCommand([&] {
         if (digit < 0 || digit > 15 || (!m_entry.HexMode && digit > 9))
+            return;
+        // A fraction or exponent typed in decimal waits for the return to decimal.
+        if (m_entry.HexMode && hasFractionOrExponent())
             return;
         if (!m_entry.NumberInProgress && !m_main->AwaitingNumber()) {
             StartNewCalculation();
@@ -220,6 +239,8 @@ void CalculatorLogic::BackspaceKey() {
     RunCommand([&] {
         if (m_entry.StartNewNumber || !m_entry.NumberInProgress)
             return;
+        if (m_entry.HexMode && hasFractionOrExponent())
+            return;
         if (m_entry.HexMode) {
             const Extended whole = std::trunc(m_entry.EntryValue);
             m_entry.EntryValue =
@@ -247,13 +268,7 @@ void CalculatorLogic::BackspaceKey() {
             if (m_entry.FractionDigits > 0)
                 --m_entry.FractionDigits;
         }
-        const Extended value = m_entry.EntryValue;
-        if (m_entry.ExponentEntry)
-            ShowNumber(exponentText(value), value);
-        else if (m_entry.DecimalState == 1)
-            ShowNumber(DisplayText(value) + m_locale.decimalSeparator, value);
-        else
-            ShowNumber(entryFormatText(value, m_entry.FractionDigits), value);
+        ShowNumber(entryText(), m_entry.EntryValue);
     });
 }
 

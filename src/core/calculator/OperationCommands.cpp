@@ -3,6 +3,7 @@
 
 #include "calculator/CalculatorLogic.h"
 
+#include "calculator/EntryText.h"
 #include "calculator/PhysicalConstants.h"
 
 namespace quantrel {
@@ -183,13 +184,16 @@ void CalculatorLogic::SetNumberBase() {
     m_main->SetBaseUnits(m_entry.NumberBase);
     for (auto& engine : m_history)
         engine->SetBaseUnits(m_entry.NumberBase);
-    if (m_entry.HexMode) {
-        // A hexadecimal number has no fraction or exponent to continue typing.
-        m_entry.DecimalState = 0;
-        m_entry.FractionDigits = 0;
-        m_entry.ExponentEntry = false;
+    // Only the display's form changes: the number being typed, with its fraction or
+    // exponent, and the engines' numbers stay as they are.
+    if (!m_entry.HexMode) {
+        showDisplay(entryText());
+        return;
     }
-    ShowNumber(DisplayText(m_entry.ShownValue), m_entry.ShownValue);
+    if (const std::optional<std::string> hex = HexText(m_entry.ShownValue))
+        showDisplay(*hex);
+    else
+        m_view.ShowMessage("Number too Large", MessageKind::Error);
 }
 
 void CalculatorLogic::SetAngleUnits(std::int32_t trigUnits) {

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace quantrel {
@@ -112,6 +113,18 @@ Extended TQuantrelEval::ToRadians(Extended x) const {
     }
 }
 
+Extended TQuantrelEval::ReducedAngle(Extended x) const {
+    // fmod is exact, so whole turns of 360 degrees or 400 grads go without rounding.
+    switch (FTrigUnits) {
+    case 1:
+        return std::fmod(x, 360);
+    case 3:
+        return std::fmod(x, 400);
+    default:
+        return x;
+    }
+}
+
 Extended TQuantrelEval::FromRadians(Extended x) const {
     constexpr Extended kPi = 3.141592653589793238462643383279502884L;
     switch (FTrigUnits) {
@@ -137,9 +150,20 @@ CalcOutcome TQuantrelEval::Calc(TOperCode Oper, bool Report, Extended V, Extende
     // x87 sine and cosine give up at 2^63 radians; such angles read as 0.
     constexpr Extended kTrigLimit = kTwoTo63;
     const auto trig = [&](Extended (*f)(Extended)) {
-        const Extended rad = ToRadians(V);
-        return std::fabs(rad) >= kTrigLimit ? 0 : f(rad);
+        return std::fabs(ToRadians(V)) >= kTrigLimit ? 0 : f(ToRadians(ReducedAngle(V)));
     };
+    // Sine, cosine and tangent at a whole number of right angles (degrees and grads
+    // only; pi is not exact in radians): 0, 1 or -1 exactly, tangent undefined at odd ones.
+    const auto rightAngle = [&]() -> std::optional<int> {
+        if (FTrigUnits != 1 && FTrigUnits != 3)
+            return std::nullopt;
+        const Extended quarters = ReducedAngle(V) / (FTrigUnits == 1 ? 90 : 100);
+        if (!IsWhole(quarters))
+            return std::nullopt;
+        return (static_cast<int>(quarters) % 4 + 4) % 4;
+    };
+    constexpr int kSineOfQuarter[] = {0, 1, 0, -1};
+    constexpr int kCosineOfQuarter[] = {1, 0, -1, 0};
     const auto inverseTrig = [&](Extended (*f)(Extended)) {
         if (V < -1 || V > 1)
             Fail(ArithError::Invalid);
@@ -180,7 +204,11 @@ CalcOutcome TQuantrelEval::Calc(TOperCode Oper, bool Report, Extended V, Extende
         case qeNroot:
             if (W == 0)
                 Fail(ArithError::DivideByZero);
-            value = Power(V, Checked(1 / W));
+            // A whole, odd root of a negative number is real: the cube root of -8 is -2.
+            if (V < 0 && IsWhole(W) && std::fmod(W, 2) != 0)
+                value = -Power(-V, Checked(1 / W));
+            else
+                value = Power(V, Checked(1 / W));
             break;
         case qeLog:
             value = Logarithm(V, [](Extended x) { return std::log10(x); });
@@ -198,13 +226,25 @@ CalcOutcome TQuantrelEval::Calc(TOperCode Oper, bool Report, Extended V, Extende
             value = V * -1;
             break;
         case qeSin:
-            value = trig([](Extended x) { return std::sin(x); });
+            if (const std::optional<int> quarter = rightAngle())
+                value = kSineOfQuarter[*quarter];
+            else
+                value = trig([](Extended x) { return std::sin(x); });
             break;
         case qeCos:
-            value = trig([](Extended x) { return std::cos(x); });
+            if (const std::optional<int> quarter = rightAngle())
+                value = kCosineOfQuarter[*quarter];
+            else
+                value = trig([](Extended x) { return std::cos(x); });
             break;
         case qeTan:
-            value = std::tan(ToRadians(V));
+            if (const std::optional<int> quarter = rightAngle()) {
+                if (*quarter % 2 != 0)
+                    Fail(ArithError::Invalid);
+                value = 0;
+            } else {
+                value = std::tan(ToRadians(ReducedAngle(V)));
+            }
             break;
         case qeAsin:
             value = inverseTrig([](Extended x) { return std::asin(x); });

@@ -211,6 +211,8 @@ private:
     // Arithmetic.
     Extended ToRadians(Extended x) const;
     Extended FromRadians(Extended x) const;
+    /// x less its whole turns (360 degrees, 400 grads); radians as they are.
+    Extended ReducedAngle(Extended x) const;
     Extended DebugSubtract(Extended x, Extended y);
 
     // Tape.

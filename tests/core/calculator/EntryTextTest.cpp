@@ -1,6 +1,7 @@
 // The display's texts and the cleaning of pasted text.
 
 #include "calculator/EntryText.h"
+#include "support/ExtendedMatch.h"
 #include "numeric/NumberText.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,7 @@ TEST(EntryText, HexTextIsTwentyDigitsOfTheWholePart) {
         {-9223372036854775808.0L, "-00008000000000000000"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<double>(c.value));
+        SCOPED_TRACE(Digits21(c.value));
         const std::optional<std::string> text = HexText(c.value);
         ASSERT_TRUE(text.has_value());
         EXPECT_EQ(*text, c.text);
@@ -37,7 +38,7 @@ TEST(EntryText, HexTextRefusesWholePartsBeyondSixtyFourBits) {
     for (const Extended value :
          {9223372036854775808.0L, -9223372036854775809.0L, 1E30L,
           std::numeric_limits<Extended>::infinity(), std::numeric_limits<Extended>::quiet_NaN()})
-        EXPECT_FALSE(HexText(value).has_value()) << static_cast<double>(value);
+        EXPECT_FALSE(HexText(value).has_value()) << Digits21(value);
 }
 
 TEST(EntryText, DisplayTextGroupsOnlyStrictlyBetweenOneAndFourteenDigits) {

@@ -2,6 +2,7 @@
 // key starts a new calculation.
 
 #include "RecordingView.h"
+#include "support/ExtendedMatch.h"
 
 #include <cstring>
 
@@ -45,8 +46,8 @@ TEST_F(NumberEntry, TypingShowsAndKeepsTheNumber) {
         for (std::string key; keys >> key;)
             ASSERT_TRUE(logic.RunKey(key)) << key;
         EXPECT_EQ(fresh.display, c.display);
-        EXPECT_NEAR(static_cast<double>(logic.Entry().EntryValue), static_cast<double>(c.value),
-                    1E-12 * std::abs(static_cast<double>(c.value)));
+        EXPECT_PRED_FORMAT3(ExtendedNear, logic.Entry().EntryValue, c.value,
+                            1E-12L * std::fabs(c.value));
         EXPECT_TRUE(logic.Entry().NumberInProgress);
         EXPECT_TRUE(logic.MainEngine().IsEmpty()) << "typing reached the engine";
     }
@@ -231,11 +232,40 @@ TEST_F(NumberEntry, HexadecimalEntryShowsTwentyDigits) {
     EXPECT_EQ(calc.Entry().EntryValue, 255) << "A to F type nothing in decimal mode";
 }
 
-TEST_F(NumberEntry, SwitchingToHexadecimalEndsAFractionBeingTyped) {
-    Keys("1 2 . hex");
+TEST_F(NumberEntry, HexadecimalAndBackLeavesTheNumberBeingTypedAsItWas) {
+    const struct {
+        const char* keys;
+        const char* display;
+        std::vector<Message> messages;
+    } cases[] = {
+        {"5 + 1 exp 3 0 hex dec * 2 =", "2E30", {{"Number too Large", MessageKind::Error}}},
+        {"1 . 5 hex dec 2 =", "1.52", {}},
+        {"1 2 . hex dec 5 =", "12.5", {}},
+        {"2 exp 3 hex dec 4 =", "2E34", {}},
+        {"1 . 5 hex A B bck dec =", "1.5", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        RecordingView fresh;
+        CalculatorLogic logic(fresh);
+        std::istringstream keys(c.keys);
+        for (std::string key; keys >> key;)
+            ASSERT_TRUE(logic.RunKey(key)) << key;
+        EXPECT_EQ(fresh.display, c.display);
+        EXPECT_EQ(fresh.messages, c.messages);
+    }
+}
+
+TEST_F(NumberEntry, HexadecimalShowsTheNumberBeingTypedWithoutItsFraction) {
+    Keys("1 2 . 5 hex");
     EXPECT_EQ(view.display, "0000000000000000000C");
-    Keys("5");
-    EXPECT_EQ(calc.Entry().EntryValue, 0xC5);
+    EXPECT_EQ(calc.Entry().EntryValue, 12.5L);
+    Keys("dec");
+    EXPECT_EQ(view.display, "12.5");
+    Keys("c 1 exp 3 0 hex");
+    EXPECT_EQ(view.display, "1.0000000000000E+0030") << "the decimal text stays";
+    EXPECT_EQ(calc.Entry().EntryValue, 1e30L);
+    EXPECT_TRUE(calc.Entry().NumberInProgress);
 }
 
 TEST_F(NumberEntry, AValueTooLargeForHexadecimalIsReportedAndTheEntryReset) {

@@ -2,6 +2,7 @@
 // parentheses, Hyp, hexadecimal mode, constants, tape format and status bar.
 
 #include "RecordingView.h"
+#include "support/ExtendedMatch.h"
 
 #include "calculator/PhysicalConstants.h"
 
@@ -266,7 +267,7 @@ TEST_F(Operations, AngleUnitsSetOnlyTheMainEngine) {
         EXPECT_EQ(calc.HistoryEngine(1).TrigUnits(), 1);
     }
     Keys("rad 1 8 0 sin");
-    EXPECT_NEAR(static_cast<double>(calc.Entry().ShownValue), std::sin(180.0), 1E-12);
+    EXPECT_PRED_FORMAT3(ExtendedNear, calc.Entry().ShownValue, std::sin(180.0L), 1E-18L);
 }
 
 TEST_F(Operations, FirstRunSettingsReachTheMainEngine) {
