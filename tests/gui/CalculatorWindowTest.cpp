@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -350,6 +351,34 @@ TEST_F(CalculatorWindowTest, CopyTakesTheTapeSelectionElseTheDisplay) {
     EXPECT_EQ(QApplication::focusWidget(), &m_window->Tape()) << "Select All focuses the tape";
     press(QKeyCombination(Qt::ControlModifier, Qt::Key_C));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "  2\n+ 3\n* 4\n= 14\n");
+}
+
+/// Pixels of the tape in the selection colour, as the screen shows them now (not a
+/// fresh paint, which would hide a stale highlight).
+int highlightedPixels(TCalculator& window) {
+    QApplication::processEvents();
+    const QWidget* viewport = window.Tape().viewport();
+    const QImage shown = QGuiApplication::primaryScreen()
+                             ->grabWindow(window.winId())
+                             .toImage()
+                             .copy(QRect(viewport->mapTo(&window, QPoint(0, 0)), viewport->size()));
+    const QRgb highlight = window.Tape().palette().color(QPalette::Highlight).rgb();
+    int count = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            count += shown.pixel(x, y) == highlight ? 1 : 0;
+    return count;
+}
+
+TEST_F(CalculatorWindowTest, ANewLineOnTheTapeEndsItsSelection) {
+    type(QStringLiteral("2+3="));
+    press(QKeyCombination(Qt::ControlModifier, Qt::Key_A));
+    EXPECT_GT(highlightedPixels(*m_window), 0);
+    type(QStringLiteral("5+6="));
+    EXPECT_FALSE(m_window->Tape().textCursor().hasSelection());
+    EXPECT_EQ(highlightedPixels(*m_window), 0) << "nothing may still look selected";
+    press(QKeyCombination(Qt::ControlModifier, Qt::Key_C));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "11");
 }
 
 TEST_F(CalculatorWindowTest, ArithmeticErrorIsARedLineAndAMessageBox) {

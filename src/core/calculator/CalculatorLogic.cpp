@@ -53,9 +53,10 @@ CalculatorLogic::CalculatorLogic(CalculatorView& view, const CalculatorSettings&
       m_scratch(std::make_unique<TQuantrelEval>()), m_buffer(std::make_unique<TEquationBuffer>()) {
     for (auto& engine : m_history)
         engine = std::make_unique<TQuantrelEval>();
-    // Every engine's messages reach the user; only the main engine has events.
+    // Every engine's messages reach the user, as errors ("Equation Limit Reached!", an
+    // unknown unit); only the main engine has events.
     const auto message = [this](const std::string& text) {
-        m_view.ShowMessage(text, MessageKind::Plain);
+        m_view.ShowMessage(text, MessageKind::Error);
     };
     m_main->SetMessageHandler(message);
     m_scratch->SetMessageHandler(message);

@@ -19,7 +19,6 @@ namespace quantrel {
 enum class MessageKind : std::uint8_t {
     Error,       ///< an error box ("Invalid Number", arithmetic errors)
     Information, ///< an information box ("Trace On")
-    Plain,       ///< a plain box raised by an engine or its conversion table
 };
 
 class CalculatorView {

@@ -92,8 +92,6 @@ int TCalculator::ShowMessageBox(const QString& text, MessageKind kind) {
     case MessageKind::Information:
         box.setIcon(QMessageBox::Information);
         break;
-    case MessageKind::Plain:
-        break;
     }
     box.setStandardButtons(QMessageBox::Ok);
     // A moved dialog keeps its position instead of centring itself on the window.

@@ -113,7 +113,18 @@ void TapeView::setLineFormat(int tapeAttr, bool isNegative) {
     m_lineFormat = format;
 }
 
+void TapeView::collapseSelection() {
+    // Before the edit, so that the view repaints the old highlight; moved by the edit,
+    // it would be left on the screen, shifted, while nothing is selected any more.
+    QTextCursor current = textCursor();
+    if (!current.hasSelection())
+        return;
+    current.clearSelection();
+    setTextCursor(current);
+}
+
 void TapeView::AppendLine(const QString& text, int tapeAttr, bool isNegative) {
+    collapseSelection();
     setLineFormat(tapeAttr, isNegative);
     const QString line = asOneParagraph(text);
     countIfStale();

@@ -102,6 +102,7 @@ protected:
 
 private:
     void setLineFormat(int tapeAttr, bool isNegative);
+    void collapseSelection();
     void keepSelectionVisible();
     void countIfStale() const;
     int engineLength(const QTextBlock& block) const;

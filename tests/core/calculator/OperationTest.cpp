@@ -305,7 +305,7 @@ TEST_F(Operations, ChangedSettingsApplyToTheEngineAndKeys) {
     EXPECT_EQ(view.panels[1], "As Entered");
     EXPECT_EQ(view.captions[CalcControl::ButtonPlusTax], "+VAT");
     EXPECT_EQ(view.messages,
-              (std::vector<Message>{{"Invalid fExpandOperSymIndex", MessageKind::Plain}}));
+              (std::vector<Message>{{"Invalid fExpandOperSymIndex", MessageKind::Error}}));
     Keys("2 + 3 * 4 =");
     EXPECT_EQ(view.display, "20");
     EXPECT_EQ(calc.Settings().TaxLit, "VAT");
@@ -345,7 +345,7 @@ TEST_F(Operations, AFullEquationRefusesTheOperatorAndResetsTheEntry) {
     for (int i = 0; i < 499; ++i)
         Keys("1 +");
     EXPECT_EQ(view.messages,
-              (std::vector<Message>{{"Equation Limit Reached!", MessageKind::Plain}}));
+              (std::vector<Message>{{"Equation Limit Reached!", MessageKind::Error}}));
     EXPECT_FALSE(calc.Entry().NumberInProgress);
     Keys("=");
     EXPECT_EQ(calc.MainEngine().EquationIdx(), 499);

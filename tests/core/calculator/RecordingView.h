@@ -17,7 +17,7 @@ namespace quantrel::test {
 
 struct Message {
     std::string text;
-    MessageKind kind = MessageKind::Plain;
+    MessageKind kind = MessageKind::Error;
     bool operator==(const Message&) const = default;
 };
 
