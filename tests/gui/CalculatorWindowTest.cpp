@@ -598,6 +598,16 @@ TEST_F(CalculatorWindowTest, EveryKeyShowsItsWholeCaptionInBothForms) {
         EXPECT_EQ(box->visibleRegion(), QRegion(box->rect())) << choice;
         EXPECT_LE(box->sizeHint().width(), box->width()) << choice;
     }
+    // The framed groups around the radio buttons show whole, frame included.
+    for (const auto& [group, page] : {std::pair{"RadioGroupDegRadGrad", 1}, {"RadioGroupDecHex", 2}}) {
+        tabs->setCurrentIndex(page);
+        auto* frame = find<QFrame>(QString::fromLatin1(group));
+        EXPECT_EQ(frame->visibleRegion(), QRegion(frame->rect())) << group;
+        EXPECT_LE(frame->sizeHint().height(), frame->height()) << group;
+        const QRect room = frame->parentWidget()->rect().adjusted(0, 0, -2, -2);
+        EXPECT_TRUE(room.contains(frame->geometry()))
+            << group << " keeps clear of the page's edges, where the tab frame is drawn";
+    }
 
     for (const bool scientific : {true, false}) {
         SCOPED_TRACE(scientific ? "scientific" : "basic");

@@ -23,6 +23,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quantrel::gui {
 
 namespace {
@@ -90,7 +92,9 @@ QFont pixelFont(const QFont& base, int pixels) {
 QFrame* radioGroup(QWidget* page, const char* name, std::initializer_list<const char*> items,
                    const std::function<void(int)>& clicked) {
     auto* group = new QFrame(page);
-    group->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // A styled panel draws all four edges; a sunken one leaves the right and bottom
+    // ones in a light shade that vanishes against the page, so the group looks clipped.
+    group->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
     group->setObjectName(QString::fromLatin1(name));
     group->setAccessibleName(QString::fromLatin1(name));
     auto* column = new QVBoxLayout(group);
@@ -106,7 +110,9 @@ QFrame* radioGroup(QWidget* page, const char* name, std::initializer_list<const 
         buttons->addButton(radio, index++);
     }
     QObject::connect(buttons, &QButtonGroup::idClicked, group, clicked);
-    group->setGeometry(kChoiceLeft, 0, kChoiceWidth, kPageHeight);
+    // Clear of the page's right and bottom edges, where the tab frame is drawn.
+    group->setGeometry(kChoiceLeft, 1, kChoiceWidth - 2,
+                       std::min(group->sizeHint().height(), kPageHeight - 1));
     return group;
 }
 

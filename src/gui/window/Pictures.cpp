@@ -79,26 +79,39 @@ void drawReplay(QPainter& p) {
     drawText(p, QRectF(7, 7, 10, 10), QStringLiteral("="), 11, true);
 }
 
-void drawPaper(QPainter& p) {
-    p.setPen(pen(QColor(90, 90, 90), 1));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(5.5, 2.5, 11, 19));
-    p.setPen(pen(QColor(120, 120, 120), 1));
-    for (qreal y = 6.5; y < 20; y += 3)
-        p.drawLine(QPointF(8, y), QPointF(14, y));
-}
-
+/// The window in small: the keypad at the left and the tape at the right, with an
+/// arrow that folds the tape in (hide) or out (show). A hidden tape is only an outline.
 void drawTape(QPainter& p, bool hide) {
-    drawPaper(p);
+    p.setPen(pen(QColor(90, 90, 90), 1));
+    p.setBrush(QColor(225, 225, 225));
+    p.drawRect(QRectF(1.5, 4.5, 10, 15));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(90, 90, 90));
+    for (const qreal x : {3.5, 7.0})
+        for (const qreal y : {7.0, 10.5, 14.0})
+            p.drawRect(QRectF(x, y, 2.5, 2.5));
+
+    const QRectF paper(12.5, 4.5, 10, 15);
     if (hide) {
-        p.setPen(pen(QColor(200, 0, 0), 2.4));
-        p.drawLine(QPointF(13, 13), QPointF(21, 21));
-        p.drawLine(QPointF(21, 13), QPointF(13, 21));
+        p.setPen(pen(QColor(90, 90, 90), 1));
+        p.setBrush(Qt::white);
+        p.drawRect(paper);
+        p.setPen(pen(QColor(150, 150, 150), 1));
+        for (const qreal y : {7.5, 16.5})
+            p.drawLine(QPointF(15, y), QPointF(20.5, y));
     } else {
-        p.setPen(pen(QColor(0, 140, 0), 2.4));
-        p.drawLine(QPointF(17, 13), QPointF(17, 21));
-        p.drawLine(QPointF(13, 17), QPointF(21, 17));
+        QPen dashed = pen(QColor(110, 110, 110), 1);
+        dashed.setStyle(Qt::DotLine);
+        p.setPen(dashed);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(paper);
     }
+    p.setPen(pen(kArrow.darker(150), 1));
+    p.setBrush(kArrow);
+    if (hide)
+        p.drawPolygon(QPolygonF{{14.5, 12}, {20.5, 8.5}, {20.5, 15.5}});
+    else
+        p.drawPolygon(QPolygonF{{20.5, 12}, {14.5, 8.5}, {14.5, 15.5}});
 }
 
 void drawEraser(QPainter& p) {
