@@ -64,7 +64,7 @@ CalculatorLogic::CalculatorLogic(CalculatorView& view, const CalculatorSettings&
         engine->SetMessageHandler(message);
     wireMainEngine();
     SetLocale(locale);
-    m_entry.MemoryValue = settings.MemNum;
+    m_entry.SetMemoryValue(settings.MemNum);
     ApplySettings(settings);
     RefreshView();
 }
@@ -85,7 +85,7 @@ void CalculatorLogic::wireMainEngine() {
         selStart = m_view.TapePosition();
     };
     m_main->OnQuantrelGetMem = [this](TQuantrelEval&, Extended& memory) {
-        memory = m_entry.MemoryValue;
+        memory = m_entry.MemoryValue();
     };
 }
 
@@ -93,12 +93,12 @@ void CalculatorLogic::onValue(Extended value) {
     const std::string text = DisplayText(value);
     Trace(std::string(kEngineName) + " Disp " + text);
     ShowNumber(text, value);
-    m_entry.ShownValue = value;
+    m_entry.SetShownValue(value);
 }
 
 void CalculatorLogic::ApplySettings(const CalculatorSettings& settings) {
     RunCommand([&] {
-        const Extended memory = m_entry.MemoryValue;
+        const Extended memory = m_entry.MemoryValue();
         m_settings = settings;
         m_settings.MemNum = memory;
         TQuantrelEval& engine = *m_main;
@@ -120,7 +120,7 @@ CalculatorSettings CalculatorLogic::Settings() const {
     CalculatorSettings settings = m_settings;
     settings.NumOpt = m_main->TapeFormatMode();
     settings.Digits = m_main->Digits();
-    settings.MemNum = m_entry.MemoryValue;
+    settings.MemNum = m_entry.MemoryValue();
     return settings;
 }
 
@@ -147,7 +147,7 @@ void CalculatorLogic::RefreshView() {
     RunCommand([&] {
         m_view.ShowDisplay(m_displayText);
         m_view.SetCaption(CalcControl::Button17, m_locale.decimalSeparator);
-        m_view.SetCaption(CalcControl::MathTab, m_entry.DebugTrace ? "DEBUG" : "Math");
+        m_view.SetCaption(CalcControl::MathTab, m_entry.DebugTrace() ? "DEBUG" : "Math");
         updateBaseKeys();
         updateTaxCaptions();
         updateHypCaptions();
@@ -156,7 +156,7 @@ void CalculatorLogic::RefreshView() {
 
 void CalculatorLogic::DebugOn() {
     RunCommand([&] {
-        m_entry.DebugTrace = true;
+        m_entry.TraceOn();
         m_main->SetIsDebug(true);
         m_view.ShowMessage("Trace On", MessageKind::Information);
         m_view.SetCaption(CalcControl::MathTab, "DEBUG");
@@ -164,7 +164,7 @@ void CalculatorLogic::DebugOn() {
 }
 
 void CalculatorLogic::Trace(const std::string& text) {
-    if (m_entry.DebugTrace)
+    if (m_entry.DebugTrace())
         m_view.Trace(text);
 }
 
@@ -199,14 +199,14 @@ void CalculatorLogic::UpdateNavigation() {
 }
 
 void CalculatorLogic::UpdateDisplayColour() {
-    m_view.ShowRevisitMode(m_entry.RevisitMode);
+    m_view.ShowRevisitMode(m_entry.RevisitMode());
 }
 
 std::string CalculatorLogic::memoryHintText() const {
-    const Extended memory = m_entry.MemoryValue;
+    const Extended memory = m_entry.MemoryValue();
     if (memory == 0)
         return "No Number in Memory";
-    if (m_entry.HexMode) {
+    if (m_entry.HexMode()) {
         const std::optional<std::string> hex = HexText(memory);
         if (!hex)
             return "Number too large to show as Hex";
@@ -216,10 +216,10 @@ std::string CalculatorLogic::memoryHintText() const {
 }
 
 std::string CalculatorLogic::memoryPanelText() const {
-    const Extended memory = m_entry.MemoryValue;
+    const Extended memory = m_entry.MemoryValue();
     if (memory == 0)
         return {};
-    if (m_entry.HexMode) {
+    if (m_entry.HexMode()) {
         if (const std::optional<std::string> hex = HexText(memory))
             return "Mem: Hex " + *hex;
     }
@@ -259,7 +259,7 @@ void CalculatorLogic::UpdateFormatHint() {
 
 void CalculatorLogic::UpdateDecimalHints() {
     std::string hint;
-    const Extended shown = m_entry.ShownValue;
+    const Extended shown = m_entry.ShownValue();
     const std::int32_t digits = m_main->Digits();
     if (m_main->TapeFormatMode() == 2)
         hint = "Scientific: " + ExponentText(shown, digits + 1, 0, m_locale);
@@ -271,9 +271,9 @@ void CalculatorLogic::UpdateDecimalHints() {
 
 void CalculatorLogic::updateBaseKeys() {
     for (const CalcControl key : kHexDigitKeys)
-        m_view.SetEnabled(key, m_entry.HexMode);
+        m_view.SetEnabled(key, m_entry.HexMode());
     for (const CalcControl key : kDecimalOnlyKeys)
-        m_view.SetEnabled(key, !m_entry.HexMode);
+        m_view.SetEnabled(key, !m_entry.HexMode());
 }
 
 void CalculatorLogic::updateTaxCaptions() {

@@ -15,6 +15,7 @@
 #include "calculator/CalculatorView.h"
 #include "calculator/ConvHistory.h"
 #include "calculator/EntryState.h"
+#include "calculator/EquationSlots.h"
 #include "calculator/KeyCommand.h"
 #include "engine/QuantrelEval5.h"
 #include "engine/SilentAbort.h"
@@ -33,7 +34,7 @@ inline constexpr std::string_view kSeparatorLine = "------------";
 
 class CalculatorLogic {
 public:
-    static constexpr int kHistorySize = 5;
+    static constexpr int kHistorySize = EquationSlots::kSize;
 
     /// Creates the seven engines, wires the main engine's events to the view,
     /// applies the settings (the memory included) and shows the start state: decimal
@@ -94,17 +95,6 @@ public:
     /// What Copy puts on the clipboard: the tape's selection, or the display text.
     std::string CopyText(std::string_view tapeSelection) const;
 
-    /// Back to "nothing typed"; ends revisit mode. Memory, base and shown value stay.
-    void ResetEntry();
-    /// Clears the number being typed to 0, which stays in progress.
-    void ClearEntry();
-    /// The display and entry after C: "0", the separator line, revisit mode off.
-    void AfterClear();
-    /// Writes the separator line, moves the calculation to the history and empties
-    /// the main engine.
-    void StartNewCalculation();
-    /// A finished number as the display shows it (thousand separators when set).
-    std::string DisplayText(Extended value) const;
     /// The text on the display now.
     const std::string& DisplayedText() const { return m_displayText; }
 
@@ -133,8 +123,6 @@ public:
     void OpenParenKey();
     /// ")": closes a parenthesis; does nothing when none is open.
     void CloseParenKey();
-    /// Puts a value on the display as the number in progress (constants, pi).
-    void InsertConstant(Extended value);
     /// The constant of the Constants menu at index 1 to 22 (PhysicalConstants order).
     void ConstantKey(int index);
     /// The pi key (disabled in hexadecimal mode).
@@ -189,9 +177,6 @@ public:
     /// Replay: puts the changed (or pending) number in and evaluates the whole
     /// calculation again below a separator line.
     void ReplayCalculation();
-    /// Puts the current calculation into history slot 1 (nothing when it is empty);
-    /// the slots shift down and the oldest drops out.
-    void SaveToHistory();
     /// Brings back the calculation of slot 1..5; a current calculation takes slot 1.
     /// False when the slot is empty. The entry state starts afresh.
     bool RecallHistory(int slot);
@@ -199,7 +184,7 @@ public:
     /// characters and "..." beyond 20; nothing for an empty slot (item hidden).
     std::array<std::optional<std::string>, kHistorySize> HistoryMenuCaptions() const;
     /// Engine number (1..5) in each slot, most recent first; 0 for an empty slot.
-    const std::array<int, kHistorySize>& HistorySlots() const { return m_slots; }
+    const std::array<int, kHistorySize>& HistorySlots() const { return m_slots.Engines(); }
     /// Start-up: history engine N reads folder/EquN.dat; each one read takes the next
     /// slot. Missing, empty or unreadable files are skipped without a message.
     void ReadEquationFiles(const std::string& folder);
@@ -218,10 +203,11 @@ public:
     // State.
 
     const EntryState& Entry() const { return m_entry; }
-    /// The main engine, for its set-up (snapshot path) and for reading its state;
-    /// calculations go through the commands above.
-    TQuantrelEval& MainEngine() { return *m_main; }
+    /// The main engine, for reading its state; calculations go through the commands
+    /// above.
     const TQuantrelEval& MainEngine() const { return *m_main; }
+    /// Where the main engine appends its diagnostic snapshots once the trace is on.
+    void SetSnapshotPath(const std::string& path) { m_main->SetSnapshotPath(path); }
     /// History engine 1..5.
     const TQuantrelEval& HistoryEngine(int n) const;
 
@@ -234,17 +220,29 @@ private:
     void wireMainEngine();
     void onValue(Extended value);
 
-    // Entry steps.
-    Extended AppendDigit(Extended a, int d);
-    Extended AppendExponentDigit(Extended a, int d);
-    std::optional<Extended> withExponent(Extended a) const;
-    void ShowNumber(const std::string& text, Extended value);
+    // Entry steps, with the names the other commands know them by.
+
+    /// Back to "nothing typed"; ends revisit mode. Memory, base and shown value stay.
+    void ResetEntry();
+    /// Clears the number being typed to 0, which stays in progress.
+    void ClearEntry();
+    /// The display and entry after C: "0", the separator line, revisit mode off.
+    void AfterClear();
+    /// Writes the separator line, moves the calculation to the history and empties
+    /// the main engine.
+    void StartNewCalculation();
+    /// A finished number as the display shows it (thousand separators when set).
+    std::string DisplayText(Extended value) const;
+    /// Puts a value on the display as the number in progress (constants, pi).
+    void InsertConstant(Extended value);
+    /// "Invalid Number": an exponent took the number out of range; the entry clears.
+    void invalidNumber();
+    /// Puts the text on the display, or in hexadecimal mode the value's HexText; false
+    /// when that is too large ("Number too Large", the entry reset, "0" shown).
+    bool ShowNumber(const std::string& text, Extended value);
     /// The decimal text of the entry as it stands: the number being typed with its
     /// point, fraction or exponent, else the shown value.
     std::string entryText() const;
-    /// The number being typed has a fraction or an exponent, which hexadecimal keys
-    /// cannot extend.
-    bool hasFractionOrExponent() const;
     void showDisplay(const std::string& text);
     void appendSeparator();
     std::string entryFormatText(Extended value, int fractionDigits) const;
@@ -272,8 +270,10 @@ private:
     void updateHypCaptions();
 
     // History steps.
+    /// Puts the current calculation into history slot 1 (nothing when it is empty);
+    /// the slots shift down and the oldest drops out.
+    void SaveToHistory();
     void fetchNumber(bool forward);
-    int freeEngine(int firstSlot) const;
     void copyInto(const TQuantrelEval& from, TQuantrelEval& to);
     TQuantrelEval& historyEngine(int n);
 
@@ -292,7 +292,7 @@ private:
     std::array<std::unique_ptr<TQuantrelEval>, kHistorySize> m_history;
     std::unique_ptr<TQuantrelEval> m_scratch;
     std::unique_ptr<TEquationBuffer> m_buffer; ///< carries equations between engines
-    std::array<int, kHistorySize> m_slots{};
+    EquationSlots m_slots;
 };
 
 template <class Body> void CalculatorLogic::RunCommand(Body&& body) {

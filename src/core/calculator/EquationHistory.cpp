@@ -31,17 +31,6 @@ std::string trimmed(std::string_view text) {
 
 } // namespace
 
-int CalculatorLogic::freeEngine(int firstSlot) const {
-    for (int n = 1; n <= kHistorySize; ++n) {
-        bool held = false;
-        for (int slot = firstSlot; slot <= kHistorySize; ++slot)
-            held = held || m_slots[static_cast<std::size_t>(slot - 1)] == n;
-        if (!held)
-            return n;
-    }
-    return 0;
-}
-
 void CalculatorLogic::copyInto(const TQuantrelEval& from, TQuantrelEval& to) {
     from.CopyEquation(*m_buffer);
     if (&to == m_main.get()) {
@@ -60,30 +49,23 @@ void CalculatorLogic::SaveToHistory() {
     RunCommand([&] {
         if (m_main->IsEmpty())
             return;
-        for (std::size_t j = kHistorySize - 1; j >= 1; --j)
-            m_slots[j] = m_slots[j - 1];
-        m_slots[0] = freeEngine(2);
-        copyInto(*m_main, historyEngine(m_slots[0]));
+        copyInto(*m_main, historyEngine(m_slots.Save()));
     });
 }
 
 bool CalculatorLogic::RecallHistory(int slot) {
-    if (slot < 1 || slot > kHistorySize || m_slots[static_cast<std::size_t>(slot - 1)] == 0)
+    if (m_slots.Engine(slot) == 0)
         return false;
     RunCommand([&] {
         // The number typed or fetched belongs to the calculation that leaves.
         ResetEntry();
-        TQuantrelEval& recalled = historyEngine(m_slots[static_cast<std::size_t>(slot - 1)]);
+        TQuantrelEval& recalled = historyEngine(m_slots.Engine(slot));
         if (m_main->IsEmpty()) {
             copyInto(recalled, *m_main);
             return;
         }
         copyInto(recalled, *m_scratch);
-        for (int j = slot; j >= 2; --j)
-            m_slots[static_cast<std::size_t>(j - 1)] = m_slots[static_cast<std::size_t>(j - 2)];
-        m_slots[0] = 0;
-        m_slots[0] = freeEngine(1);
-        copyInto(*m_main, historyEngine(m_slots[0]));
+        copyInto(*m_main, historyEngine(m_slots.Recall(slot)));
         appendSeparator();
         copyInto(*m_scratch, *m_main);
     });
@@ -94,7 +76,7 @@ std::array<std::optional<std::string>, CalculatorLogic::kHistorySize>
 CalculatorLogic::HistoryMenuCaptions() const {
     std::array<std::optional<std::string>, kHistorySize> captions;
     for (int slot = 1; slot <= kHistorySize; ++slot) {
-        const int engine = m_slots[static_cast<std::size_t>(slot - 1)];
+        const int engine = m_slots.Engine(slot);
         if (engine == 0)
             continue;
         std::string caption = "&";
@@ -109,12 +91,11 @@ CalculatorLogic::HistoryMenuCaptions() const {
 
 void CalculatorLogic::ReadEquationFiles(const std::string& folder) {
     RunCommand([&] {
-        m_slots = {};
-        std::size_t next = 0;
+        m_slots.Clear();
         for (int n = 1; n <= kHistorySize; ++n) {
             TQuantrelEval& engine = historyEngine(n);
             if (engine.LoadFromFile(equationFile(folder, n)))
-                m_slots[next++] = n;
+                m_slots.Append(n);
             else
                 engine.Reset(); // a file read part way is not kept
         }
@@ -127,7 +108,7 @@ bool CalculatorLogic::WriteEquationFiles(const std::string& folder) {
         SaveToHistory();
         m_main->Reset();
         for (int n = 1; n <= kHistorySize; ++n) {
-            const int engine = m_slots[static_cast<std::size_t>(n - 1)];
+            const int engine = m_slots.Engine(n);
             const TQuantrelEval& writer = engine != 0 ? HistoryEngine(engine) : *m_main;
             written = writer.SaveToFile(equationFile(folder, n)) && written;
         }

@@ -9,36 +9,33 @@ namespace quantrel {
 
 void CalculatorLogic::MemoryIn() {
     RunCommand([&] {
-        m_entry.MemoryValue = m_entry.ShownValue;
-        m_entry.StartNewNumber = true;
-        m_entry.ExponentEntry = false;
+        m_entry.SetMemoryValue(m_entry.ShownValue());
+        m_entry.EndNumber();
     });
 }
 
 void CalculatorLogic::MemoryAdd() {
     RunCommand([&] {
-        const Extended sum = m_entry.MemoryValue + m_entry.ShownValue;
+        const Extended sum = m_entry.MemoryValue() + m_entry.ShownValue();
         if (!std::isfinite(sum)) {
             // The memory keeps its value rather than becoming infinite.
             m_view.ShowMessage("Number too Large", MessageKind::Error);
             return;
         }
-        m_entry.MemoryValue = sum;
-        m_entry.StartNewNumber = true;
-        m_entry.ExponentEntry = false;
+        m_entry.SetMemoryValue(sum);
+        m_entry.EndNumber();
     });
 }
 
 void CalculatorLogic::MemoryClear() {
     RunCommand([&] {
-        m_entry.MemoryValue = 0;
-        m_entry.StartNewNumber = true;
-        m_entry.ExponentEntry = false;
+        m_entry.SetMemoryValue(0);
+        m_entry.EndNumber();
     });
 }
 
 void CalculatorLogic::MemoryRecall() {
-    RunCommand([&] { enterShownNumber(m_entry.MemoryValue); });
+    RunCommand([&] { enterShownNumber(m_entry.MemoryValue()); });
 }
 
 } // namespace quantrel

@@ -14,33 +14,25 @@ void CalculatorLogic::ForwardKey() {
 }
 
 void CalculatorLogic::fetchNumber(bool forward) {
-    if (m_entry.RevisitMode)
-        m_main->ReplaceNumber(m_entry.EntryValue);
-    if (forward ? m_main->MoveNext() : m_main->MovePrev()) {
-        m_entry.NumberInProgress = true;
-        m_entry.StartNewNumber = true;
-        // The fetched number is edited afresh, not as the exponent of the last one.
-        m_entry.ExponentEntry = false;
-        m_entry.ExponentSign = 1;
-        m_entry.ExponentValue = 0;
-        m_entry.EntryValue = m_main->CurrentNumber();
-        m_entry.RevisitMode = true;
-    }
+    if (m_entry.RevisitMode())
+        m_main->ReplaceNumber(m_entry.EntryValue());
+    if (forward ? m_main->MoveNext() : m_main->MovePrev())
+        m_entry.Fetch(m_main->CurrentNumber());
     m_view.SelectTape(m_main->CursorSelStart(), m_main->CursorSelLength());
 }
 
 void CalculatorLogic::ReplayCalculation() {
     RunCommand([&] {
-        if (m_main->IsEmpty() && !m_entry.NumberInProgress)
+        if (m_main->IsEmpty() && !m_entry.NumberInProgress())
             return;
-        if (m_entry.RevisitMode)
-            m_main->ReplaceNumber(m_entry.EntryValue);
-        else if (m_entry.NumberInProgress)
-            m_main->EnterNumber(false, m_entry.EntryValue);
+        if (m_entry.RevisitMode())
+            m_main->ReplaceNumber(m_entry.EntryValue());
+        else if (m_entry.NumberInProgress())
+            m_main->EnterNumber(false, m_entry.EntryValue());
         appendSeparator();
         // Revisit ends before the replay, so that a replay the engine stops part way
         // leaves no fetched number pointing into the rebuilt calculation.
-        m_entry.RevisitMode = false;
+        m_entry.EndRevisit();
         m_main->Replay(0);
         ResetEntry();
     });

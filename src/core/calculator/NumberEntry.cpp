@@ -16,47 +16,7 @@ namespace quantrel {
 
 namespace {
 
-// Thirteen whole digits: a number above this takes no further whole digit.
-constexpr Extended kMaxBeforeDigit = 999999999999.0L;
-constexpr int kMaxFractionDigits = 9;
-constexpr std::size_t kMaxFractionTextLength = 14;
 constexpr int kEntryPrecision = 14;
-constexpr int kExponentDigits = 4;
-// "1.2E+0034" -> 34, "1.2E-003" -> 3: up to four digits after the exponent's sign.
-Extended exponentOf(std::string_view text) {
-    const std::size_t e = text.find('E');
-    if (e == std::string_view::npos)
-        return 0;
-    std::size_t start = e + 1;
-    if (start < text.size() && (text[start] == '+' || text[start] == '-'))
-        ++start;
-    const std::string_view digits = text.substr(start, kExponentDigits);
-    Extended value = 0;
-    if (digits.empty())
-        return 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9')
-            return 0;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
-std::string withoutLastCharacter(std::string text) {
-    while (!text.empty() && IsUtf8Continuation(text.back()))
-        text.pop_back();
-    if (!text.empty())
-        text.pop_back();
-    return text;
-}
-
-std::string withoutText(std::string text, const std::string& remove) {
-    if (remove.empty())
-        return text;
-    for (std::size_t at = text.find(remove); at != std::string::npos; at = text.find(remove, at))
-        text.erase(at, remove.size());
-    return text;
-}
 
 } // namespace
 
@@ -70,23 +30,19 @@ std::string CalculatorLogic::entryFormatText(Extended value, int fractionDigits)
 }
 
 std::string CalculatorLogic::exponentText(Extended value) const {
-    return ExponentText(value, kEntryPrecision, kExponentDigits, m_locale);
-}
-
-bool CalculatorLogic::hasFractionOrExponent() const {
-    return m_entry.ExponentEntry || (m_entry.DecimalState >= 1 && !m_entry.StartNewNumber);
+    return EntryExponentText(value, m_locale);
 }
 
 std::string CalculatorLogic::entryText() const {
     const EntryState& e = m_entry;
-    if (e.ExponentEntry)
-        return exponentText(e.EntryValue);
-    if (e.NumberInProgress && !e.StartNewNumber) {
-        if (e.DecimalState == 1) // the point is typed, no fraction digit yet
-            return DisplayText(e.EntryValue) + m_locale.decimalSeparator;
-        return entryFormatText(e.EntryValue, e.FractionDigits);
+    if (e.ExponentEntry())
+        return exponentText(e.EntryValue());
+    if (e.NumberInProgress() && !e.StartNewNumber()) {
+        if (e.DecimalState() == 1) // the point is typed, no fraction digit yet
+            return DisplayText(e.EntryValue()) + m_locale.decimalSeparator;
+        return entryFormatText(e.EntryValue(), e.FractionDigits());
     }
-    return DisplayText(e.ShownValue);
+    return DisplayText(e.ShownValue());
 }
 
 void CalculatorLogic::showDisplay(const std::string& text) {
@@ -94,18 +50,19 @@ void CalculatorLogic::showDisplay(const std::string& text) {
     m_view.ShowDisplay(text);
 }
 
-void CalculatorLogic::ShowNumber(const std::string& text, Extended value) {
-    if (!m_entry.HexMode) {
+bool CalculatorLogic::ShowNumber(const std::string& text, Extended value) {
+    if (!m_entry.HexMode()) {
         showDisplay(text);
-        return;
+        return true;
     }
     if (const std::optional<std::string> hex = HexText(value)) {
         showDisplay(*hex);
-        return;
+        return true;
     }
     m_view.ShowMessage("Number too Large", MessageKind::Error);
     ResetEntry();
     showDisplay("0");
+    return false;
 }
 
 void CalculatorLogic::appendSeparator() {
@@ -114,121 +71,66 @@ void CalculatorLogic::appendSeparator() {
 
 void CalculatorLogic::DigitKey(int digit) {
     RunCommand([&] {
-        if (digit < 0 || digit > 15 || (!m_entry.HexMode && digit > 9))
+        if (digit < 0 || digit > 15 || (!m_entry.HexMode() && digit > 9))
             return;
         // A fraction or exponent typed in decimal waits for the return to decimal.
-        if (m_entry.HexMode && hasFractionOrExponent())
+        if (m_entry.HexMode() && m_entry.HasFractionOrExponent())
             return;
-        if (!m_entry.NumberInProgress && !m_main->AwaitingNumber()) {
+        if (!m_entry.NumberInProgress() && !m_main->AwaitingNumber()) {
             StartNewCalculation();
             ResetEntry();
         }
-        if (m_entry.ExponentEntry) {
-            m_entry.EntryValue = AppendExponentDigit(m_entry.EntryValue, digit);
-            // An exponent out of range has cleared the entry and shown "0".
-            if (m_entry.ExponentEntry)
-                ShowNumber(exponentText(m_entry.EntryValue), m_entry.EntryValue);
+        if (!m_entry.ExponentEntry()) {
+            m_entry.TypeDigit(digit, m_locale);
+            ShowNumber(entryText(), m_entry.EntryValue());
+        } else if (m_entry.TypeExponentDigit(digit, m_locale)) {
+            ShowNumber(entryText(), m_entry.EntryValue());
         } else {
-            m_entry.EntryValue = AppendDigit(m_entry.EntryValue, digit);
-            ShowNumber(entryFormatText(m_entry.EntryValue, m_entry.FractionDigits),
-                       m_entry.EntryValue);
+            invalidNumber();
         }
-        m_entry.NumberInProgress = true;
-        m_entry.ShownValue = m_entry.EntryValue;
     });
 }
 
-Extended CalculatorLogic::AppendDigit(Extended a, int d) {
-    if (m_entry.StartNewNumber) {
-        a = 0;
-        m_entry.DecimalState = 0;
-        m_entry.StartNewNumber = false;
-    }
-    if (m_entry.DecimalState >= 1) {
-        if (m_entry.DecimalState > kMaxFractionDigits ||
-            Utf8Length(GeneralText(a, m_locale)) > kMaxFractionTextLength)
-            return a;
-        Extended result = std::fabs(a) + d / std::pow(10.0L, m_entry.DecimalState);
-        if (a < 0)
-            result = -result;
-        m_entry.FractionDigits = m_entry.DecimalState;
-        ++m_entry.DecimalState;
-        return result;
-    }
-    if (!(std::fabs(a) <= kMaxBeforeDigit))
-        return a;
-    const auto whole = static_cast<std::int64_t>(std::trunc(std::fabs(a)));
-    Extended result = static_cast<Extended>(whole * m_entry.NumberBase + d);
-    if (a < 0)
-        result = -result;
-    m_entry.FractionDigits = 0;
-    return result;
-}
-
-std::optional<Extended> CalculatorLogic::withExponent(Extended a) const {
-    const std::string text = exponentText(a);
-    const std::string mantissa = text.substr(0, text.find('E'));
-    const Extended exponent = m_entry.ExponentSign * m_entry.ExponentValue;
-    return ParseNumber(mantissa + "E" + GeneralText(exponent, m_locale), m_locale);
-}
-
-Extended CalculatorLogic::AppendExponentDigit(Extended a, int d) {
-    if (m_entry.StartNewNumber) {
-        a = 1;
-        m_entry.DecimalState = 0;
-        m_entry.StartNewNumber = false;
-    }
-    m_entry.ExponentValue = m_entry.ExponentValue * m_entry.NumberBase + d;
-    if (const std::optional<Extended> value = withExponent(a))
-        return *value;
+void CalculatorLogic::invalidNumber() {
+    // The exponent has left the 80-bit range.
     m_view.ShowMessage("Invalid Number", MessageKind::Error);
     ClearEntry();
-    return 0;
 }
 
 void CalculatorLogic::ExponentKey() {
     RunCommand([&] {
-        if (m_entry.ExponentEntry || m_entry.HexMode)
+        if (m_entry.ExponentEntry() || m_entry.HexMode())
             return;
-        if (m_entry.StartNewNumber)
+        if (m_entry.StartNewNumber())
             DigitKey(1);
-        ShowNumber(exponentText(m_entry.EntryValue), m_entry.EntryValue);
-        m_entry.ExponentEntry = true;
-        m_entry.ExponentSign = 1;
-        m_entry.ExponentValue = 0;
+        ShowNumber(exponentText(m_entry.EntryValue()), m_entry.EntryValue());
+        m_entry.BeginExponent();
     });
 }
 
 void CalculatorLogic::DecimalPointKey() {
     RunCommand([&] {
-        if (m_entry.HexMode || m_entry.ExponentEntry ||
-            (m_entry.DecimalState >= 1 && !m_entry.StartNewNumber))
+        if (m_entry.HexMode() || m_entry.ExponentEntry() ||
+            (m_entry.DecimalState() >= 1 && !m_entry.StartNewNumber()))
             return;
-        if (m_entry.StartNewNumber)
+        if (m_entry.StartNewNumber())
             DigitKey(0);
-        m_entry.DecimalState = 1;
-        m_entry.NumberInProgress = true;
-        showDisplay(DisplayText(m_entry.EntryValue) + m_locale.decimalSeparator);
+        m_entry.TypePoint();
+        showDisplay(entryText());
     });
 }
 
 void CalculatorLogic::SignKey() {
     RunCommand([&] {
-        if (m_entry.ExponentEntry) {
-            m_entry.ExponentSign = -m_entry.ExponentSign;
-            const std::optional<Extended> value = withExponent(m_entry.EntryValue);
-            if (!value) {
-                m_view.ShowMessage("Invalid Number", MessageKind::Error);
-                ClearEntry();
+        if (m_entry.ExponentEntry()) {
+            if (!m_entry.ToggleExponentSign(m_locale)) {
+                invalidNumber();
                 return;
             }
-            m_entry.EntryValue = *value;
-            ShowNumber(exponentText(m_entry.EntryValue), m_entry.EntryValue);
-            m_entry.ShownValue = m_entry.EntryValue;
-        } else if (m_entry.NumberInProgress) {
-            m_entry.EntryValue = -m_entry.EntryValue;
-            ShowNumber(DisplayText(m_entry.EntryValue), m_entry.EntryValue);
-            m_entry.ShownValue = m_entry.EntryValue;
+            ShowNumber(exponentText(m_entry.EntryValue()), m_entry.EntryValue());
+        } else if (m_entry.NumberInProgress()) {
+            m_entry.Negate();
+            ShowNumber(DisplayText(m_entry.EntryValue()), m_entry.EntryValue());
         } else {
             OperatorKey(qeRevSign);
         }
@@ -237,44 +139,22 @@ void CalculatorLogic::SignKey() {
 
 void CalculatorLogic::BackspaceKey() {
     RunCommand([&] {
-        if (m_entry.StartNewNumber || !m_entry.NumberInProgress)
+        if (m_entry.StartNewNumber() || !m_entry.NumberInProgress())
             return;
-        if (m_entry.HexMode && hasFractionOrExponent())
-            return;
-        if (m_entry.HexMode) {
-            const Extended whole = std::trunc(m_entry.EntryValue);
-            m_entry.EntryValue =
-                FitsInt64(whole) ? static_cast<Extended>(static_cast<std::int64_t>(whole) / 16) : 0;
-            m_entry.ShownValue = m_entry.EntryValue;
+        if (m_entry.HexMode()) {
+            if (m_entry.HasFractionOrExponent())
+                return;
+            m_entry.RemoveHexDigit();
         } else {
-            std::string text = withoutLastCharacter(m_displayText);
-            if (text.empty()) {
-                m_entry.EntryValue = 0;
-            } else {
-                if (m_entry.ExponentEntry) {
-                    if (text.back() == '+' || text.back() == '-')
-                        text += '0';
-                    m_entry.ExponentValue = exponentOf(text);
-                }
-                // A text left without digits ("-") reads as 0.
-                m_entry.EntryValue =
-                    ParseNumber(withoutText(text, m_locale.thousandSeparator), m_locale)
-                        .value_or(0);
-            }
-            m_entry.ShownValue = m_entry.EntryValue;
+            m_entry.RemoveLastCharacter(m_displayText, m_locale);
         }
-        if (m_entry.DecimalState >= 1) {
-            --m_entry.DecimalState;
-            if (m_entry.FractionDigits > 0)
-                --m_entry.FractionDigits;
-        }
-        ShowNumber(entryText(), m_entry.EntryValue);
+        ShowNumber(entryText(), m_entry.EntryValue());
     });
 }
 
 void CalculatorLogic::ClearEntryKey() {
     RunCommand([&] {
-        if (m_entry.NumberInProgress)
+        if (m_entry.NumberInProgress())
             ClearEntry();
         else
             ClearKey();
@@ -290,26 +170,12 @@ void CalculatorLogic::ClearKey() {
 }
 
 void CalculatorLogic::ResetEntry() {
-    RunCommand([&] {
-        m_entry.RevisitMode = false;
-        m_entry.EntryValue = 0;
-        m_entry.DecimalState = 0;
-        m_entry.NumberInProgress = false;
-        m_entry.ExponentEntry = false;
-        m_entry.ExponentSign = 1;
-        m_entry.ExponentValue = 0;
-        m_entry.StartNewNumber = true;
-    });
+    RunCommand([&] { m_entry.Reset(); });
 }
 
 void CalculatorLogic::ClearEntry() {
     RunCommand([&] {
-        m_entry.EntryValue = 0;
-        m_entry.ShownValue = 0;
-        m_entry.StartNewNumber = true;
-        m_entry.ExponentEntry = false;
-        m_entry.ExponentValue = 0;
-        m_entry.ExponentSign = 1;
+        m_entry.Clear();
         ShowNumber(entryFormatText(0, 0), 0);
     });
 }
@@ -319,7 +185,7 @@ void CalculatorLogic::AfterClear() {
         ResetEntry();
         ShowNumber(GeneralText(0, m_locale), 0);
         appendSeparator();
-        m_entry.ShownValue = m_entry.EntryValue;
+        m_entry.SetShownValue(m_entry.EntryValue());
     });
 }
 
@@ -332,13 +198,12 @@ void CalculatorLogic::StartNewCalculation() {
 }
 
 void CalculatorLogic::enterShownNumber(Extended value) {
-    if (!m_entry.NumberInProgress && !m_main->AwaitingNumber())
+    if (!m_entry.NumberInProgress() && !m_main->AwaitingNumber())
         StartNewCalculation();
-    m_entry.EntryValue = value;
-    ShowNumber(m_entry.ExponentEntry ? exponentText(value) : DisplayText(value), value);
-    m_entry.NumberInProgress = true;
-    m_entry.ShownValue = m_entry.EntryValue;
-    m_entry.StartNewNumber = true;
+    const bool shown =
+        ShowNumber(m_entry.ExponentEntry() ? exponentText(value) : DisplayText(value), value);
+    // A number too large for hexadecimal has reset the entry to 0, which is then shown.
+    m_entry.ShowNumber(shown ? value : 0);
 }
 
 void CalculatorLogic::Paste(std::string_view clipboardText) {

@@ -34,7 +34,7 @@ constexpr std::int32_t kMaxDigits = 18;
 } // namespace
 
 bool CalculatorLogic::refusedInHex(TOperCode code) const {
-    if (!m_entry.HexMode)
+    if (!m_entry.HexMode())
         return false;
     // The functions whose keys hexadecimal mode disables; their shortcuts stay quiet too.
     switch (code) {
@@ -71,15 +71,15 @@ void CalculatorLogic::OperatorKey(TOperCode code) {
             // The failed calculation is dropped, and with it the entry a revisited
             // number came from: the number shown goes in as a new one.
             m_main->Reset();
-            m_entry.RevisitMode = false;
+            m_entry.EndRevisit();
         }
-        if (m_entry.RevisitMode) {
-            m_main->ReplaceNumber(m_entry.EntryValue);
+        if (m_entry.RevisitMode()) {
+            m_main->ReplaceNumber(m_entry.EntryValue());
             appendSeparator();
-            m_entry.RevisitMode = false;
+            m_entry.EndRevisit();
             m_main->Replay(m_main->CursorIdx());
-        } else if (m_entry.NumberInProgress) {
-            m_main->EnterNumber(false, m_entry.EntryValue);
+        } else if (m_entry.NumberInProgress()) {
+            m_main->EnterNumber(false, m_entry.EntryValue());
         } else if (m_main->IsEmpty()) {
             m_main->EnterNumber(false, 0);
         }
@@ -100,16 +100,16 @@ void CalculatorLogic::TrigKey(TOperCode code) {
 
 void CalculatorLogic::EqualsKey() {
     RunCommand([&] {
-        if (m_entry.RevisitMode) {
+        if (m_entry.RevisitMode()) {
             ReplayCalculation();
             return;
         }
         // An empty calculation has nothing to total; entering "=" alone would leave
         // a calculation without numbers behind.
-        if (!m_entry.NumberInProgress && m_main->IsEmpty())
+        if (!m_entry.NumberInProgress() && m_main->IsEmpty())
             return;
-        if (m_entry.NumberInProgress)
-            m_main->EnterNumber(false, m_entry.EntryValue);
+        if (m_entry.NumberInProgress())
+            m_main->EnterNumber(false, m_entry.EntryValue());
         for (std::int32_t open = m_main->ParenDepth(); open > 0; --open)
             CloseParenKey();
         m_main->EnterOperator(qeEquals, m_currentConvSpec);
@@ -122,12 +122,10 @@ void CalculatorLogic::OpenParenKey() {
         if (!m_main->AwaitingNumber()) {
             StartNewCalculation();
             ResetEntry();
-            ShowNumber(DisplayText(m_entry.EntryValue), m_entry.EntryValue);
-            m_entry.ShownValue = m_entry.EntryValue;
+            ShowNumber(DisplayText(m_entry.EntryValue()), m_entry.EntryValue());
+            m_entry.SetShownValue(m_entry.EntryValue());
         }
-        ResetEntry();
-        m_entry.NumberInProgress = true;
-        m_entry.EntryValue = 0;
+        m_entry.ZeroInProgress();
         m_main->OpenParen();
     });
 }
@@ -136,7 +134,7 @@ void CalculatorLogic::CloseParenKey() {
     RunCommand([&] {
         if (!m_main->HasOpenParen())
             return;
-        m_entry.StartNewNumber = true;
+        m_entry.TypeOver();
         m_main->CloseParen();
     });
 }
@@ -153,7 +151,7 @@ void CalculatorLogic::ConstantKey(int index) {
 }
 
 void CalculatorLogic::PiKey() {
-    if (m_entry.HexMode)
+    if (m_entry.HexMode())
         return;
     InsertConstant(PhysicalConstants().front().Value());
 }
@@ -171,26 +169,25 @@ void CalculatorLogic::SetHyp(bool checked) {
 
 void CalculatorLogic::SetHexMode(bool hex) {
     RunCommand([&] {
-        if (hex == m_entry.HexMode)
+        if (hex == m_entry.HexMode())
             return;
-        m_entry.HexMode = hex;
+        m_entry.SetHexMode(hex);
         SetNumberBase();
     });
 }
 
 void CalculatorLogic::SetNumberBase() {
     updateBaseKeys();
-    m_entry.NumberBase = m_entry.HexMode ? 16 : 10;
-    m_main->SetBaseUnits(m_entry.NumberBase);
+    m_main->SetBaseUnits(m_entry.NumberBase());
     for (auto& engine : m_history)
-        engine->SetBaseUnits(m_entry.NumberBase);
+        engine->SetBaseUnits(m_entry.NumberBase());
     // Only the display's form changes: the number being typed, with its fraction or
     // exponent, and the engines' numbers stay as they are.
-    if (!m_entry.HexMode) {
+    if (!m_entry.HexMode()) {
         showDisplay(entryText());
         return;
     }
-    if (const std::optional<std::string> hex = HexText(m_entry.ShownValue))
+    if (const std::optional<std::string> hex = HexText(m_entry.ShownValue()))
         showDisplay(*hex);
     else
         m_view.ShowMessage("Number too Large", MessageKind::Error);

@@ -61,7 +61,7 @@ TCalculator::TCalculator(const WindowOptions& options, QWidget* parent)
     const NumberLocale locale =
         options.locale ? *options.locale : NumberLocaleOf(QLocale::system());
     m_logic = std::make_unique<CalculatorLogic>(*this, CalculatorSettings{}, locale);
-    m_logic->MainEngine().SetSnapshotPath(
+    m_logic->SetSnapshotPath(
         DataFile(m_dataFolder, QStringLiteral("snaplog.txt")).toStdString());
     // The built-in table only: the user's conversion file is read with the settings.
     m_logic->LoadConvTable({});
@@ -106,7 +106,7 @@ int TCalculator::ShowMessageBox(const QString& text, MessageKind kind) {
 }
 
 void TCalculator::FocusEqualsKey() {
-    KeyButton* key = m_logic && m_logic->Entry().RevisitMode ? m_replayKey : m_equalsKey;
+    KeyButton* key = m_logic && m_logic->Entry().RevisitMode() ? m_replayKey : m_equalsKey;
     if (!key->isHidden() && key->isEnabled())
         key->setFocus(Qt::OtherFocusReason);
 }

@@ -31,7 +31,7 @@ TEST_F(Navigation, BackFetchesNumbersAndAReplayUsesTheChangedOne) {
     EXPECT_EQ(view.TapeTexts(mark), (Lines{"------------", "  2", "+ 5", "* 4", "= 22"}));
     EXPECT_EQ(view.display, "22");
     EXPECT_FALSE(view.revisit);
-    EXPECT_FALSE(calc.Entry().RevisitMode);
+    EXPECT_FALSE(calc.Entry().RevisitMode());
 }
 
 TEST_F(Navigation, AnOperatorAfterAnEditDropsTheEntriesAfterIt) {
@@ -94,7 +94,7 @@ TEST_F(Navigation, ReplayPrintsTheCalculationAgainWithTodaysSettings) {
 TEST_F(Navigation, AnOperatorAfterAnErrorInRevisitTakesTheNumberShown) {
     Keys("9 / 3 + 1 = back back 0 replay");
     EXPECT_TRUE(calc.MainEngine().EquationInError());
-    EXPECT_FALSE(calc.Entry().RevisitMode) << "the refused replay ended revisiting";
+    EXPECT_FALSE(calc.Entry().RevisitMode()) << "the refused replay ended revisiting";
     Keys("5 + 1 =");
     EXPECT_EQ(view.display, "6");
 }
@@ -129,7 +129,7 @@ TEST_F(History, RecallingWithACurrentCalculationSwapsItIn) {
     EXPECT_EQ(captions[1], "&2: 10=");
     EXPECT_EQ(captions[2], "&3: 30=");
     EXPECT_EQ(captions[3], std::nullopt);
-    EXPECT_FALSE(calc.Entry().NumberInProgress) << "the typed 1 belonged to D";
+    EXPECT_FALSE(calc.Entry().NumberInProgress()) << "the typed 1 belonged to D";
 }
 
 TEST_F(History, RecallingIntoAnEmptyCalculationLeavesTheHistory) {
@@ -145,7 +145,7 @@ TEST_F(History, RecallingIntoAnEmptyCalculationLeavesTheHistory) {
 
 TEST_F(History, ARecallDropsARevisitedNumberOfTheCalculationThatLeft) {
     Keys("1 + 2 = 5 + 6 = back");
-    EXPECT_TRUE(calc.Entry().RevisitMode);
+    EXPECT_TRUE(calc.Entry().RevisitMode());
     Keys("history:1 + 1 =");
     EXPECT_EQ(view.display, "4");
     EXPECT_EQ(calc.HistoryMenuCaptions()[0], "&1: 5+6=");

@@ -10,7 +10,7 @@ using Memory = CalculatorFixture;
 TEST_F(Memory, MinStoresTheShownResult) {
     EXPECT_EQ(view.hints[CalcControl::ButtonMemRecall], "No Number in Memory");
     Keys("2 + 3 = min");
-    EXPECT_EQ(calc.Entry().MemoryValue, 5);
+    EXPECT_EQ(calc.Entry().MemoryValue(), 5);
     EXPECT_EQ(view.hints[CalcControl::ButtonMemRecall], "Memory = 5");
     EXPECT_EQ(view.panels[0], "Mem:5");
 }
@@ -18,9 +18,9 @@ TEST_F(Memory, MinStoresTheShownResult) {
 TEST_F(Memory, ADigitAfterMinStartsANewNumber) {
     Keys("7 min 1 2");
     EXPECT_EQ(view.display, "12");
-    EXPECT_EQ(calc.Entry().MemoryValue, 7);
+    EXPECT_EQ(calc.Entry().MemoryValue(), 7);
     Keys("m+");
-    EXPECT_EQ(calc.Entry().MemoryValue, 19);
+    EXPECT_EQ(calc.Entry().MemoryValue(), 19);
     Keys("mc");
     EXPECT_EQ(view.hints[CalcControl::ButtonMemRecall], "No Number in Memory");
     EXPECT_EQ(view.panels[0], "");
@@ -58,7 +58,7 @@ TEST(MemoryTexts, HexadecimalAndLargeMemories) {
         calc.SetHexMode(true);
         EXPECT_EQ(view.hints[CalcControl::ButtonMemRecall], c.hint);
         EXPECT_EQ(view.panels[0], c.panel);
-        EXPECT_EQ(calc.Entry().MemoryValue, c.memory);
+        EXPECT_EQ(calc.Entry().MemoryValue(), c.memory);
         calc.SetHexMode(false);
         EXPECT_EQ(view.panels[0], c.decimalPanel);
     }
@@ -71,7 +71,7 @@ TEST(MemoryOverflow, MPlusBeyondTheRangeKeepsTheMemory) {
     CalculatorLogic calc(view, settings);
     calc.MemoryRecall();
     calc.MemoryAdd();
-    EXPECT_EQ(calc.Entry().MemoryValue, 1E4932L);
+    EXPECT_EQ(calc.Entry().MemoryValue(), 1E4932L);
     EXPECT_EQ(view.messages, (std::vector<Message>{{"Number too Large", MessageKind::Error}}));
 }
 

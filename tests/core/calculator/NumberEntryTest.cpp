@@ -46,9 +46,9 @@ TEST_F(NumberEntry, TypingShowsAndKeepsTheNumber) {
         for (std::string key; keys >> key;)
             ASSERT_TRUE(logic.RunKey(key)) << key;
         EXPECT_EQ(fresh.display, c.display);
-        EXPECT_PRED_FORMAT3(ExtendedNear, logic.Entry().EntryValue, c.value,
+        EXPECT_PRED_FORMAT3(ExtendedNear, logic.Entry().EntryValue(), c.value,
                             1E-12L * std::fabs(c.value));
-        EXPECT_TRUE(logic.Entry().NumberInProgress);
+        EXPECT_TRUE(logic.Entry().NumberInProgress());
         EXPECT_TRUE(logic.MainEngine().IsEmpty()) << "typing reached the engine";
     }
 }
@@ -59,9 +59,9 @@ TEST_F(NumberEntry, AnExponentBeyondTheRangeIsRefusedAndClearsTheEntry) {
     Keys("9");
     EXPECT_EQ(view.messages, (std::vector<Message>{{"Invalid Number", MessageKind::Error}}));
     EXPECT_EQ(view.display, "0");
-    EXPECT_EQ(calc.Entry().EntryValue, 0);
-    EXPECT_TRUE(calc.Entry().NumberInProgress);
-    EXPECT_FALSE(calc.Entry().ExponentEntry);
+    EXPECT_EQ(calc.Entry().EntryValue(), 0);
+    EXPECT_TRUE(calc.Entry().NumberInProgress());
+    EXPECT_FALSE(calc.Entry().ExponentEntry());
     Keys("4 +");
     EXPECT_EQ(calc.MainEngine().Entry(1).NumEnt, 4);
 }
@@ -77,24 +77,24 @@ TEST_F(NumberEntry, BackspaceRemovesDigitsAndThePoint) {
         SCOPED_TRACE(step.display);
         Keys("bck");
         EXPECT_EQ(view.display, step.display);
-        EXPECT_EQ(calc.Entry().EntryValue, step.value);
-        EXPECT_EQ(calc.Entry().ShownValue, step.value);
-        EXPECT_EQ(calc.Entry().DecimalState, step.decimalState);
+        EXPECT_EQ(calc.Entry().EntryValue(), step.value);
+        EXPECT_EQ(calc.Entry().ShownValue(), step.value);
+        EXPECT_EQ(calc.Entry().DecimalState(), step.decimalState);
     }
 }
 
 TEST_F(NumberEntry, BackspaceWorksOnTheExponentAndOnHexadecimalNumbers) {
     Keys("2 exp 1 2 bck");
     EXPECT_EQ(view.display, "2.0000000000000E+0001");
-    EXPECT_EQ(calc.Entry().EntryValue, 20);
+    EXPECT_EQ(calc.Entry().EntryValue(), 20);
     Keys("3");
-    EXPECT_EQ(calc.Entry().EntryValue, 2E13L) << "the exponent is 13 now";
+    EXPECT_EQ(calc.Entry().EntryValue(), 2E13L) << "the exponent is 13 now";
 
     Keys("c hex F");
     EXPECT_EQ(view.display, "0000000000000000000F");
     Keys("bck");
     EXPECT_EQ(view.display, "00000000000000000000");
-    EXPECT_EQ(calc.Entry().ShownValue, 0);
+    EXPECT_EQ(calc.Entry().ShownValue(), 0);
 
     Keys("c dec 5 +/- bck");
     EXPECT_EQ(view.display, "0") << "a lone minus sign reads as 0";
@@ -103,7 +103,7 @@ TEST_F(NumberEntry, BackspaceWorksOnTheExponentAndOnHexadecimalNumbers) {
 TEST_F(NumberEntry, BackspaceLeavesANumberNotTypedAlone) {
     Keys("2 + 3 = bck");
     EXPECT_EQ(view.display, "5");
-    EXPECT_EQ(calc.Entry().ShownValue, 5);
+    EXPECT_EQ(calc.Entry().ShownValue(), 5);
 }
 
 TEST_F(NumberEntry, ClearEntryClearsOnlyTheNumberBeingTyped) {
@@ -132,7 +132,7 @@ TEST_F(NumberEntry, ClearKeepsAnUnfinishedCalculationWithoutItsPendingNumber) {
     Keys("2 + 3 c");
     EXPECT_EQ(calc.HistoryMenuCaptions()[0], "&1: 2") << "the menu lists complete entries";
     EXPECT_EQ(calc.HistoryEngine(calc.HistorySlots()[0]).EquationIdx(), 2) << "2 and +";
-    EXPECT_FALSE(calc.Entry().NumberInProgress);
+    EXPECT_FALSE(calc.Entry().NumberInProgress());
     EXPECT_EQ(view.display, "0");
 }
 
@@ -144,9 +144,9 @@ TEST_F(NumberEntry, PastedTextIsCleanedThenParsed) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.clipboard);
         calc.Paste(c.clipboard);
-        EXPECT_EQ(calc.Entry().EntryValue, c.value);
-        EXPECT_EQ(calc.Entry().ShownValue, c.value);
-        EXPECT_TRUE(calc.Entry().StartNewNumber) << "a digit replaces the pasted number";
+        EXPECT_EQ(calc.Entry().EntryValue(), c.value);
+        EXPECT_EQ(calc.Entry().ShownValue(), c.value);
+        EXPECT_TRUE(calc.Entry().StartNewNumber()) << "a digit replaces the pasted number";
         EXPECT_EQ(calc.PasteEnabled(c.clipboard), true);
     }
     Keys("7");
@@ -158,7 +158,7 @@ TEST_F(NumberEntry, PastingNoNumberDisablesPasteAndChangesNothing) {
     calc.Paste("twelve");
     EXPECT_EQ(view.enabled[CalcControl::Paste1], false);
     EXPECT_EQ(view.display, "12");
-    EXPECT_EQ(calc.Entry().EntryValue, 12);
+    EXPECT_EQ(calc.Entry().EntryValue(), 12);
     EXPECT_EQ(calc.PasteEnabled("twelve"), false);
     EXPECT_EQ(calc.PasteEnabled(""), std::nullopt) << "empty text keeps the item's state";
 }
@@ -201,12 +201,12 @@ TEST(NumberEntryThousands, TheDisplayGroupsTypedAndPastedNumbers) {
     EXPECT_EQ(view.display, "1,234.5");
     calc.RunKey("bck");
     EXPECT_EQ(view.display, "1,234.");
-    EXPECT_EQ(calc.Entry().EntryValue, 1234);
+    EXPECT_EQ(calc.Entry().EntryValue(), 1234);
     calc.RunKey("c");
     calc.RunKey("1");
     EXPECT_EQ(view.display, "1");
     calc.Paste("$1,234.50");
-    EXPECT_EQ(calc.Entry().EntryValue, 1234.5L);
+    EXPECT_EQ(calc.Entry().EntryValue(), 1234.5L);
     EXPECT_EQ(view.display, "1,234.5");
 }
 
@@ -218,18 +218,18 @@ TEST(NumberEntryLocale, TheDecimalCommaIsTypedShownAndPasted) {
         calc.RunKey(key);
     EXPECT_EQ(view.display, "12,5");
     calc.Paste("1.234,5");
-    EXPECT_EQ(calc.Entry().EntryValue, 1234.5L);
+    EXPECT_EQ(calc.Entry().EntryValue(), 1234.5L);
 }
 
 TEST_F(NumberEntry, HexadecimalEntryShowsTwentyDigits) {
     Keys("hex F F");
     EXPECT_EQ(view.display, "000000000000000000FF");
-    EXPECT_EQ(calc.Entry().EntryValue, 255);
+    EXPECT_EQ(calc.Entry().EntryValue(), 255);
     Keys("dec");
     EXPECT_EQ(view.display, "255");
-    EXPECT_EQ(calc.Entry().EntryValue, 255) << "switching base keeps the number";
+    EXPECT_EQ(calc.Entry().EntryValue(), 255) << "switching base keeps the number";
     Keys("A");
-    EXPECT_EQ(calc.Entry().EntryValue, 255) << "A to F type nothing in decimal mode";
+    EXPECT_EQ(calc.Entry().EntryValue(), 255) << "A to F type nothing in decimal mode";
 }
 
 TEST_F(NumberEntry, HexadecimalAndBackLeavesTheNumberBeingTypedAsItWas) {
@@ -259,20 +259,20 @@ TEST_F(NumberEntry, HexadecimalAndBackLeavesTheNumberBeingTypedAsItWas) {
 TEST_F(NumberEntry, HexadecimalShowsTheNumberBeingTypedWithoutItsFraction) {
     Keys("1 2 . 5 hex");
     EXPECT_EQ(view.display, "0000000000000000000C");
-    EXPECT_EQ(calc.Entry().EntryValue, 12.5L);
+    EXPECT_EQ(calc.Entry().EntryValue(), 12.5L);
     Keys("dec");
     EXPECT_EQ(view.display, "12.5");
     Keys("c 1 exp 3 0 hex");
     EXPECT_EQ(view.display, "1.0000000000000E+0030") << "the decimal text stays";
-    EXPECT_EQ(calc.Entry().EntryValue, 1e30L);
-    EXPECT_TRUE(calc.Entry().NumberInProgress);
+    EXPECT_EQ(calc.Entry().EntryValue(), 1e30L);
+    EXPECT_TRUE(calc.Entry().NumberInProgress());
 }
 
 TEST_F(NumberEntry, AValueTooLargeForHexadecimalIsReportedAndTheEntryReset) {
     Keys("hex const:13");
     EXPECT_EQ(view.messages, (std::vector<Message>{{"Number too Large", MessageKind::Error}}));
     EXPECT_EQ(view.display, "0");
-    EXPECT_EQ(calc.Entry().EntryValue, 0);
+    EXPECT_EQ(calc.Entry().EntryValue(), 0);
     Keys("+ 1 =");
     EXPECT_EQ(view.display, "00000000000000000001");
 }

@@ -88,8 +88,8 @@ TEST_F(Operations, OpenParenthesesShowInTheStatusBarUntilEquals) {
 
 TEST_F(Operations, OpenParenthesisDropsTheNumberBeingTyped) {
     Keys("2 + 5 (");
-    EXPECT_TRUE(calc.Entry().NumberInProgress);
-    EXPECT_EQ(calc.Entry().EntryValue, 0);
+    EXPECT_TRUE(calc.Entry().NumberInProgress());
+    EXPECT_EQ(calc.Entry().EntryValue(), 0);
     Keys("=");
     EXPECT_EQ(view.TapeTexts(), (Lines{"  2", "+ 0", "= 2"}));
 }
@@ -143,7 +143,7 @@ TEST_F(Operations, KeysDisabledInHexadecimalDoNothingFromTheKeyboard) {
         SCOPED_TRACE(key);
         Keys(key);
         EXPECT_TRUE(calc.MainEngine().IsEmpty());
-        EXPECT_EQ(calc.Entry().EntryValue, 4);
+        EXPECT_EQ(calc.Entry().EntryValue(), 4);
     }
     Keys("sqr");
     EXPECT_EQ(view.display, "00000000000000000010");
@@ -194,7 +194,7 @@ TEST(Constants, EachIsItsBitPatternAndCloseToItsDecimal) {
 
 TEST_F(Operations, ConstantsBecomeTheNumberInProgress) {
     Keys("2 + pi");
-    EXPECT_EQ(calc.Entry().EntryValue, PhysicalConstants()[0].Value());
+    EXPECT_EQ(calc.Entry().EntryValue(), PhysicalConstants()[0].Value());
     EXPECT_EQ(view.display, "3.14159265358979");
     Keys("7");
     EXPECT_EQ(view.display, "7") << "a digit replaces the constant";
@@ -267,7 +267,7 @@ TEST_F(Operations, AngleUnitsSetOnlyTheMainEngine) {
         EXPECT_EQ(calc.HistoryEngine(1).TrigUnits(), 1);
     }
     Keys("rad 1 8 0 sin");
-    EXPECT_PRED_FORMAT3(ExtendedNear, calc.Entry().ShownValue, std::sin(180.0L), 1E-18L);
+    EXPECT_PRED_FORMAT3(ExtendedNear, calc.Entry().ShownValue(), std::sin(180.0L), 1E-18L);
 }
 
 TEST_F(Operations, FirstRunSettingsReachTheMainEngine) {
@@ -346,7 +346,7 @@ TEST_F(Operations, AFullEquationRefusesTheOperatorAndResetsTheEntry) {
         Keys("1 +");
     EXPECT_EQ(view.messages,
               (std::vector<Message>{{"Equation Limit Reached!", MessageKind::Error}}));
-    EXPECT_FALSE(calc.Entry().NumberInProgress);
+    EXPECT_FALSE(calc.Entry().NumberInProgress());
     Keys("=");
     EXPECT_EQ(calc.MainEngine().EquationIdx(), 499);
 }
