@@ -1,8 +1,9 @@
 #include "cli/TapeOptions.h"
 
+#include "calculator/KeyCommand.h"
+#include "calculator/SettingsTable.h"
 #include "numeric/NumberText.h"
 
-#include <charconv>
 #include <cmath>
 #include <map>
 
@@ -10,48 +11,75 @@ namespace quantrel::cli {
 
 namespace {
 
-std::optional<int> WholeNumber(const std::string& text, int low, int high) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        return std::nullopt;
-    return value;
+const SettingDef& Setting(std::string_view section, std::string_view name) {
+    return *FindSetting(section, name);
+}
+
+std::string Number(double value) {
+    return GeneralText(static_cast<Extended>(value), NumberLocale::Plain());
+}
+
+/// "0 to 14 (default 2)", from the setting's row.
+std::string RangeAndDefault(const SettingDef& row) {
+    const SettingRange& range = *row.Range;
+    return Number(range.Low) + " to " + Number(range.TypingHigh) + " (default " +
+           std::string(row.Default) + ")";
+}
+
+/// The option's value when the setting's range takes it; its message otherwise.
+std::optional<Extended> Checked(const SettingDef& row, const std::string& text) {
+    return CheckSettingText(*row.Range, text, NumberLocale::Plain(), true).Value;
+}
+
+std::string KeyLines() {
+    std::string text = "  0-9  A-F  12.5      digits (a number token types its characters one by one)";
+    int line = 0;
+    for (const NamedKey& key : NamedKeys()) {
+        if (key.HelpLine == 0)
+            continue;
+        text += key.HelpLine != line ? "\n  " : "  ";
+        line = key.HelpLine;
+        text += key.Name;
+    }
+    return text + R"(
+  history:N                recall calculation N of the history (1 to 5)
+  const:N                  the N-th constant (1 to 22)
+  conv:CATEGORY,FROM,TO    convert the current value, e.g. conv:Length,lmi,lkm
+)";
 }
 
 } // namespace
 
-const char* TapeUsage() {
+std::string TapeUsage() {
+    const SettingDef& taxRate = Setting("Tax", "TaxRate");
+    const Extended taxPercent =
+        *ParseNumber(taxRate.Default, NumberLocale::Plain()) * taxRate.Range->Scale;
     return R"(Usage: quantrel-tape [OPTION...] [KEY...]
 Runs calculator keys, in order, as the keypad would, and prints the paper tape,
 one line per tape line. With no KEY arguments the keys are read from standard
 input. Keys are separated by white space; '#' starts a comment.
 
 Keys:
-  0-9  A-F  12.5      digits (a number token types its characters one by one)
-  .  exp  +/-  bck  ce  c
-  +  -  *  /  %  =  (  )
-  sqr sqrt recip pow root abs frac int mod
-  sin cos tan asin acos atan hyp pi
-  log 10^x ln e^x
-  +tax -tax tax(i) tax(e)
-  deg rad grad hex dec
-  min m+ mr mc
-  back forward replay history:N
-  const:N                  the N-th constant (1 to 22)
-  conv:CATEGORY,FROM,TO    convert the current value, e.g. conv:Length,lmi,lkm
-  general scientific currency fixed digits+ digits-
-
+)" + KeyLines() +
+           R"(
 Options:
   --as-entered             evaluate strictly as entered
-  --tax-rate PERCENT       tax rate, e.g. 17.5 (default 10)
-  --tax-name TEXT          tax name (default Tax)
+  --tax-rate PERCENT       tax rate, )" +
+           Number(taxRate.Range->Low) + " to " + Number(taxRate.Range->High) + " (default " +
+           GeneralText(taxPercent, NumberLocale::Plain()) + R"()
+  --tax-name TEXT          tax name (default )" +
+           std::string(Setting("Tax", "TaxLit").Default) + R"()
   --format general|scientific|currency|fixed
-  --digits N               tape decimals, 0 to 14 (default 2)
-  --conv-digits N          significant digits of conversion factors, 0 to 10 (default 8)
+  --digits N               tape decimals, )" +
+           RangeAndDefault(Setting("Tape", "Digits")) + R"(
+  --conv-digits N          significant digits of conversion factors, )" +
+           RangeAndDefault(Setting("Tape", "ConvDigits")) + R"(
   --no-subtotals           no sub-total lines
   --no-expand              no expanded lines for functions, taxes and conversions
-  --subtotal-brackets 0..4 none, { }, [ ], ( ), < > (default 1)
-  --expand-brackets 0..4   (default 2)
+  --subtotal-brackets N    none, { }, [ ], ( ), < >: )" +
+           RangeAndDefault(Setting("Expand", "SubTotalsSymIndex")) + R"(
+  --expand-brackets N      )" +
+           RangeAndDefault(Setting("Expand", "ExpandOperSymIndex")) + R"(
   --thousands              display with thousand separators
   --locale NAME            POSIX locale for separators and currency (default: the environment's)
   --attrs                  prefix each tape line with its line kind (1-5) and a tab
@@ -79,19 +107,31 @@ ParsedOptions ParseTapeOptions(const std::vector<std::string>& args) {
         const std::string& name = args[i];
         const bool hasValue = i + 1 < args.size();
         const std::string value = hasValue ? args[i + 1] : std::string();
-        // Reads an option's whole-number value in [low, high].
-        const auto whole = [&](std::optional<int>& target, int low, int high) {
-            if (!hasValue || !(target = WholeNumber(value, low, high)))
-                return false;
+        // Reads an option's value into `target` when the setting's range takes it; the
+        // message names the setting's own message (if any), the option and the range.
+        const auto set = [&](std::optional<int>& target, std::string_view section,
+                             std::string_view setting) -> std::optional<std::string> {
+            const SettingDef& row = Setting(section, setting);
+            const std::optional<Extended> checked = hasValue ? Checked(row, value) : std::nullopt;
+            if (!checked) {
+                const std::string_view message = row.Range->OutOfRange;
+                return (message.empty() ? "" : std::string(message) + ": ") + name +
+                       " needs a whole number from " + Number(row.Range->Low) + " to " +
+                       Number(row.Range->TypingHigh);
+            }
+            target = static_cast<int>(*checked);
             ++i;
-            return true;
+            return std::nullopt;
         };
         if (name == "--as-entered") {
             o.asEntered = true;
         } else if (name == "--tax-rate") {
-            const auto rate = hasValue ? ParseNumber(value, NumberLocale::Plain()) : std::nullopt;
-            if (!rate || *rate < 0 || *rate > 999)
-                return fail("Invalid Tax Rate: --tax-rate needs a percentage from 0 to 999");
+            const SettingDef& row = Setting("Tax", "TaxRate");
+            const std::optional<Extended> rate = hasValue ? Checked(row, value) : std::nullopt;
+            if (!rate)
+                return fail(std::string(row.Range->OutOfRange) +
+                            ": --tax-rate needs a percentage from " + Number(row.Range->Low) +
+                            " to " + Number(row.Range->High));
             o.taxRatePercent = static_cast<double>(*rate);
             ++i;
         } else if (name == "--tax-name") {
@@ -106,22 +146,21 @@ ParsedOptions ParseTapeOptions(const std::vector<std::string>& args) {
             o.format = found->second;
             ++i;
         } else if (name == "--digits") {
-            if (!whole(o.digits, 0, 14))
-                return fail("Invalid Fixed Digits: --digits needs a whole number from 0 to 14");
+            if (const auto error = set(o.digits, "Tape", "Digits"))
+                return fail(*error);
         } else if (name == "--conv-digits") {
-            if (!whole(o.convDigits, 0, 10))
-                return fail("Invalid Conversion Display Precision: --conv-digits needs a whole "
-                            "number from 0 to 10");
+            if (const auto error = set(o.convDigits, "Tape", "ConvDigits"))
+                return fail(*error);
         } else if (name == "--no-subtotals") {
             o.noSubtotals = true;
         } else if (name == "--no-expand") {
             o.noExpand = true;
         } else if (name == "--subtotal-brackets") {
-            if (!whole(o.subtotalBrackets, 0, 4))
-                return fail("--subtotal-brackets needs a number from 0 to 4");
+            if (const auto error = set(o.subtotalBrackets, "Expand", "SubTotalsSymIndex"))
+                return fail(*error);
         } else if (name == "--expand-brackets") {
-            if (!whole(o.expandBrackets, 0, 4))
-                return fail("--expand-brackets needs a number from 0 to 4");
+            if (const auto error = set(o.expandBrackets, "Expand", "ExpandOperSymIndex"))
+                return fail(*error);
         } else if (name == "--thousands") {
             o.thousands = true;
         } else if (name == "--locale") {

@@ -8,18 +8,19 @@
 
 namespace quantrel::cli {
 
-/// Options as given; a missing one keeps the calculator's first-run default.
+/// Options as given; a missing one keeps the calculator's first-run default. The
+/// ranges of the numbers are those of the stored settings they stand for.
 struct TapeOptions {
     bool asEntered = false;
-    std::optional<double> taxRatePercent; ///< 0 to 999
+    std::optional<double> taxRatePercent;
     std::optional<std::string> taxName;
     std::optional<int> format;     ///< 1 general, 2 scientific, 3 currency, 4 fixed
-    std::optional<int> digits;     ///< 0 to 14
-    std::optional<int> convDigits; ///< 0 to 10
+    std::optional<int> digits;
+    std::optional<int> convDigits;
     bool noSubtotals = false;
     bool noExpand = false;
-    std::optional<int> subtotalBrackets; ///< 0 to 4
-    std::optional<int> expandBrackets;   ///< 0 to 4
+    std::optional<int> subtotalBrackets;
+    std::optional<int> expandBrackets;
     bool thousands = false;
     std::optional<std::string> localeName;
     bool attrs = false;
@@ -39,6 +40,6 @@ struct ParsedOptions {
 ParsedOptions ParseTapeOptions(const std::vector<std::string>& args);
 
 /// The text of --help.
-const char* TapeUsage();
+std::string TapeUsage();
 
 } // namespace quantrel::cli

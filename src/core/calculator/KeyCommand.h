@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,21 @@ struct KeyCommand {
     std::string Text;
     TConvSpec Conv;
 };
+
+/// A key with a fixed name, as scripts and the window's key table name it.
+struct NamedKey {
+    std::string_view Name;
+    KeyAction Action = KeyAction::Equals;
+    TOperCode Oper = qeNone;
+    std::int32_t Number = 0;
+    /// The line of quantrel-tape's --help that lists it (0: with the digits).
+    int HelpLine = 0;
+};
+
+/// Every key with a fixed name, in the order --help lists them. The digits 0-9,
+/// number tokens ("12.5") and the keys with an argument (history:N, const:N,
+/// conv:CATEGORY,FROM,TO) are parsed besides.
+std::span<const NamedKey> NamedKeys();
 
 /// The command of a key name (names are case-sensitive); nothing for an unknown name
 /// or an argument out of range ("history:6", "const:0", "conv:Length,lmi").

@@ -1,0 +1,142 @@
+// The table of stored settings: defaults that agree with the calculator's, the
+// fallbacks of bad texts, round trips of what is written, and the checks of edited
+// values with their messages.
+
+#include "calculator/SettingsTable.h"
+#include "support/ExtendedMatch.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace quantrel {
+namespace {
+
+TEST(SettingsTable, AnEmptyStoreGivesTheFirstRunSettings) {
+    EXPECT_EQ(ReadCalculatorSettings({}, NumberLocale::CommaPoint()), CalculatorSettings{});
+    EXPECT_EQ(ReadCalculatorSettings({}, NumberLocale::PointComma()), CalculatorSettings{});
+}
+
+TEST(SettingsTable, EveryValueIsReadAndWrittenOnce) {
+    std::set<std::pair<std::string_view, std::string_view>> read;
+    for (const SettingDef& row : StoredSettings())
+        EXPECT_TRUE(read.insert({row.Section, row.Name}).second) << row.Section << " " << row.Name;
+    std::set<std::pair<std::string_view, std::string_view>> written;
+    for (const SettingDef* row : SettingsWriteOrder()) {
+        ASSERT_NE(row, nullptr);
+        written.insert({row->Section, row->Name});
+    }
+    EXPECT_EQ(written, read);
+    EXPECT_EQ(SettingsWriteOrder().size(), StoredSettings().size());
+    EXPECT_EQ(StoredSettings().size(), 60U) << "the values of the store, notes and conversions included";
+}
+
+TEST(SettingsTable, BadTextsFallBackToTheDefault) {
+    const NumberLocale point = NumberLocale::CommaPoint();
+    const auto with = [](const char* section, const char* name, const char* text) {
+        return SettingsTexts{{{section, name}, text}};
+    };
+    EXPECT_EQ(ReadInteger("abc", 99), 99);
+    EXPECT_EQ(ReadInteger(std::nullopt, 99), 99);
+    EXPECT_EQ(ReadInteger(" -12", 99), -12);
+    EXPECT_TRUE(ReadBoolean("2", false)) << "any non-zero integer is true";
+    EXPECT_TRUE(ReadBoolean("yes", true)) << "not an integer: the default";
+    EXPECT_FALSE(ReadBoolean("0", true));
+
+    EXPECT_EQ(ReadCalculatorSettings(with("Tax", "TaxRate", "0.175"), point).TaxRate, 0.175);
+    EXPECT_EQ(ReadCalculatorSettings(with("Tax", "TaxRate", "ten"), point).TaxRate, 0.1);
+    EXPECT_EQ(ReadCalculatorSettings(with("Tax", "TaxRate", "0,175"), NumberLocale::PointComma())
+                  .TaxRate,
+              0.175);
+    EXPECT_EQ(ReadCalculatorSettings(with("Mem", "MemNum", "lots"), point).MemNum, 0);
+    EXPECT_EQ(ReadCalculatorSettings(with("Tape", "Digits", "2.5"), point).Digits, 2);
+    EXPECT_EQ(ReadCalculatorSettings(with("Expand", "SubTotalsSymIndex", "7"), point)
+                  .SubTotalsSymIndex,
+              7)
+        << "an index out of range is kept for the engine to report";
+}
+
+TEST(SettingsTable, WrittenTextsReadBackTheSameSettings) {
+    CalculatorSettings changed;
+    changed.NumOpt = 4;
+    changed.Digits = 0;
+    changed.ConvDigits = 10;
+    changed.Hide = true;
+    changed.ThousSep = true;
+    changed.Subtotals = false;
+    changed.ExpandOper = false;
+    changed.SubTotalsSymIndex = 0;
+    changed.ExpandOperSymIndex = 4;
+    changed.Dumb = true;
+    changed.MemNum = -1234.5678901234L;
+    changed.TaxRate = 0.175;
+    changed.TaxLit = "VAT";
+    for (const NumberLocale& loc : {NumberLocale::CommaPoint(), NumberLocale::PointComma()}) {
+        SettingsTexts texts;
+        WriteCalculatorSettings(changed, loc, texts);
+        EXPECT_EQ(ReadCalculatorSettings(texts, loc), changed) << loc.decimalSeparator;
+    }
+    SettingsTexts texts;
+    WriteCalculatorSettings(CalculatorSettings{}, NumberLocale::PointComma(), texts);
+    EXPECT_EQ(texts.at({"Tax", "TaxRate"}), "0,1");
+    EXPECT_EQ(texts.at({"Expand", "Subtotals"}), "1");
+    for (const auto& [key, text] : texts)
+        EXPECT_NE(FindSetting(key.first, key.second), nullptr) << key.first << " " << key.second;
+}
+
+TEST(SettingsTable, EditedValuesAreCheckedWithTheirMessages) {
+    const NumberLocale loc = NumberLocale::CommaPoint();
+    const auto range = [](const char* section, const char* name) {
+        return *FindSetting(section, name)->Range;
+    };
+    const struct {
+        const char* name;
+        SettingRange range;
+        const char* text;
+        bool typing;
+        std::optional<Extended> value;
+        std::string_view message;
+    } cases[] = {
+        {"tax 17.5", range("Tax", "TaxRate"), "17.5", false, 17.5L, {}},
+        {"tax 0", range("Tax", "TaxRate"), "0", false, 0, {}},
+        {"tax 999", range("Tax", "TaxRate"), "999", false, 999, {}},
+        {"tax 999.5", range("Tax", "TaxRate"), "999.5", false, {}, "Invalid Tax Rate"},
+        {"tax -1", range("Tax", "TaxRate"), "-1", false, {}, "Invalid Tax Rate"},
+        {"tax empty", range("Tax", "TaxRate"), "", true, {}, "Invalid Tax Rate"},
+        {"digits 14", range("Tape", "Digits"), "14", false, 14, {}},
+        {"digits 15", range("Tape", "Digits"), "15", false, {}, "Invalid Fixed Digits"},
+        {"digits not whole", range("Tape", "Digits"), "1.5", false, {}, "Invalid Fixed Digits"},
+        {"conversion 12 while typing", range("Tape", "ConvDigits"), "12", true, {},
+         "Invalid Conversion Display Precision"},
+        {"conversion 12 on OK", range("Tape", "ConvDigits"), "12", false, 12, {}},
+        {"conversion 15 on OK", range("Tape", "ConvDigits"), "15", false, {},
+         "Invalid Conversion Display Precision"},
+        {"lines not a number", range("Tape", "Keepcount"), "abc", false, {},
+         "Invalid Number of Lines to Keep"},
+        {"lines 0", range("Tape", "Keepcount"), "0", false, {},
+         "Number of lines must be between 1 and 999"},
+        {"lines 999", range("Tape", "Keepcount"), "999", false, 999, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CheckedSetting checked = CheckSettingText(c.range, c.text, loc, c.typing);
+        EXPECT_EQ(checked.Message, c.message);
+        ASSERT_EQ(checked.Value.has_value(), c.value.has_value());
+        if (c.value) {
+            EXPECT_PRED_FORMAT2(ExtendedEq, *checked.Value, *c.value);
+        }
+    }
+}
+
+TEST(SettingsTable, StoredIntegersHaveOneGrammar) {
+    const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
+        {"12", 12},          {"  12", 12},       {"+5", 5},           {"-3", -3},
+        {"12a", {}},         {"", {}},           {"-", {}},           {"1.0", {}},
+        {"2147483647", 2147483647}, {"2147483648", {}}, {"12 ", {}},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(ParseStoredInteger(text), value) << '"' << text << '"';
+}
+
+} // namespace
+} // namespace quantrel
