@@ -4,6 +4,7 @@
 
 #include "ModalWatchdog.h"
 #include "QtPrinters.h"
+#include "calculator/CalculatorLogic.h"
 #include "window/Calculator.h"
 #include "window/KeyButton.h"
 #include "window/KeyTable.h"
@@ -176,6 +177,52 @@ TEST_F(CalculatorWindowTest, HiddenShortcutsReachAFunctionOfEachTab) {
         type(QString::fromLatin1(c.typed));
         press(c.key);
         EXPECT_EQ(display(), c.shown);
+    }
+}
+
+/// The calculator logic without a window, as quantrel-tape runs it: the display and
+/// the tape.
+class HeadlessView : public CalculatorView {
+public:
+    std::string display;
+    std::vector<std::string> tape;
+    void ShowDisplay(const std::string& text) override { display = text; }
+    void AppendTapeLine(const std::string& text, std::int32_t, bool) override {
+        tape.push_back(text);
+    }
+    std::int32_t TapePosition() override { return 0; }
+    void ShowMessage(const std::string&, MessageKind) override {}
+};
+
+TEST_F(CalculatorWindowTest, EveryKeyRunsTheCommandOfItsName) {
+    // Both sides go through the keys together, so memory and modes stay alike.
+    HeadlessView view;
+    CalculatorLogic logic(view, {}, NumberLocale::CommaPoint());
+    for (const KeyDef& key : CalculatorKeys()) {
+        const std::string name(key.Key);
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(ParseKeyName(key.Key).has_value()) << "every key has a script name";
+        if (!key.HasButton())
+            continue;
+        // The same state on both sides: a calculation with a pending number.
+        for (const char* prior : {"c", "1", "6", "+", "9"})
+            ASSERT_TRUE(logic.RunKey(prior));
+        press(Qt::Key_Escape);
+        type(QStringLiteral("16+9"));
+        const QStringList before = tapeLines();
+        const std::size_t headlessBefore = view.tape.size();
+
+        find<QAbstractButton>(QString::fromLatin1(key.Control.data(), key.Control.size()))
+            ->click();
+        ASSERT_TRUE(logic.RunKey(name));
+        EXPECT_EQ(display().toStdString(), view.display);
+        const QStringList after = tapeLines();
+        std::vector<std::string> added;
+        for (qsizetype i = before.size(); i < after.size(); ++i)
+            added.push_back(after[i].toStdString());
+        const std::vector<std::string> headlessAdded(
+            view.tape.begin() + static_cast<std::ptrdiff_t>(headlessBefore), view.tape.end());
+        EXPECT_EQ(added, headlessAdded);
     }
 }
 

@@ -158,11 +158,12 @@ bool TCalculator::FormKeyPress(const QString& text) {
 }
 
 void TCalculator::KeyClick(const KeyDef& key, std::string_view source, const QString& failureText) {
+    const KeyCommand keyCommand = key.Command();
     std::string traceText(source);
-    if (key.Action == KeyAction::Digit)
-        traceText += ":" + std::to_string(key.Number);
+    if (keyCommand.Action == KeyAction::Digit)
+        traceText += ":" + std::to_string(keyCommand.Number);
     command(
-        traceText, [&] { m_logic->RunKey(key.Command()); }, failureText);
+        traceText, [&] { m_logic->RunKey(keyCommand); }, failureText);
 }
 
 void TCalculator::showEvent(QShowEvent* event) {

@@ -4,8 +4,8 @@
 // the calculator logic. The window builds its buttons and hidden menu items from this
 // table and routes all of them through one handler:
 //
-//   KeyDef{Control "ButtonSin", Caption "Sin", Trig qeSin, Item "sin1", Shortcut S}
-//     -> a KeyButton on the "Trig" tab and a hidden item, both -> CalculatorLogic::TrigKey
+//   KeyDef{Control "ButtonSin", Caption "Sin", Key "sin", Item "sin1", Shortcut S}
+//     -> a KeyButton on the "Trig" tab and a hidden item, both running the key "sin"
 
 #include "calculator/KeyCommand.h"
 
@@ -42,9 +42,9 @@ struct KeyDef {
     std::string_view Caption{}; ///< text on the button (empty for a picture key)
     std::string_view Name{};    ///< accessible name; the caption when empty
     std::string_view Hint{};    ///< tooltip; empty for none
-    KeyAction Action = KeyAction::Equals;
-    TOperCode Oper = qeNone;
-    std::int32_t Number = 0;
+    /// The key's name for scripts and quantrel-tape ("7", "sqrt", "+tax"), which
+    /// names its command: button, shortcut and script run the same one.
+    std::string_view Key{};
     std::string_view Item{};        ///< hidden "Keys" menu item; empty for none
     std::string_view ItemCaption{}; ///< its caption
     QKeyCombination Shortcut{};     ///< its shortcut (Qt::Key_unknown for none)
@@ -53,8 +53,8 @@ struct KeyDef {
     int Column = 0;
     KeyPicture Picture = KeyPicture::None;
 
-    /// The command this key sends to the calculator logic.
-    KeyCommand Command() const { return KeyCommand{Action, Number, Oper, {}, {}}; }
+    /// The command this key sends to the calculator logic: that of its name.
+    KeyCommand Command() const { return ParseKeyName(Key).value_or(KeyCommand{}); }
     bool HasButton() const { return !Control.empty(); }
     bool HasItem() const { return !Item.empty(); }
 };
