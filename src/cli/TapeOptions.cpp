@@ -32,7 +32,8 @@ std::optional<Extended> Checked(const SettingDef& row, const std::string& text) 
 }
 
 std::string KeyLines() {
-    std::string text = "  0-9  A-F  12.5      digits (a number token types its characters one by one)";
+    std::string text =
+        "  0-9  A-F  12.5      digits (a number token types its characters one by one)";
     int line = 0;
     for (const NamedKey& key : NamedKeys()) {
         if (key.HelpLine == 0)

@@ -14,7 +14,7 @@ struct TapeOptions {
     bool asEntered = false;
     std::optional<double> taxRatePercent;
     std::optional<std::string> taxName;
-    std::optional<int> format;     ///< 1 general, 2 scientific, 3 currency, 4 fixed
+    std::optional<int> format; ///< 1 general, 2 scientific, 3 currency, 4 fixed
     std::optional<int> digits;
     std::optional<int> convDigits;
     bool noSubtotals = false;

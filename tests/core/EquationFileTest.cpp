@@ -3,8 +3,8 @@
 #include "EngineHarness.h"
 
 #include "engine/EquationFile.h"
-#include "numeric/NumberText.h"
 #include "engine/Summary.h"
+#include "numeric/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -212,8 +212,7 @@ TEST_F(CalculatorWindowTest, EveryKeyRunsTheCommandOfItsName) {
         const QStringList before = tapeLines();
         const std::size_t headlessBefore = view.tape.size();
 
-        find<QAbstractButton>(QString::fromLatin1(key.Control.data(), key.Control.size()))
-            ->click();
+        find<QAbstractButton>(QString::fromLatin1(key.Control.data(), key.Control.size()))->click();
         ASSERT_TRUE(logic.RunKey(name));
         EXPECT_EQ(display().toStdString(), view.display);
         const QStringList after = tapeLines();
@@ -646,7 +645,8 @@ TEST_F(CalculatorWindowTest, EveryKeyShowsItsWholeCaptionInBothForms) {
         EXPECT_LE(box->sizeHint().width(), box->width()) << choice;
     }
     // The framed groups around the radio buttons show whole, frame included.
-    for (const auto& [group, page] : {std::pair{"RadioGroupDegRadGrad", 1}, {"RadioGroupDecHex", 2}}) {
+    for (const auto& [group, page] :
+         {std::pair{"RadioGroupDegRadGrad", 1}, {"RadioGroupDecHex", 2}}) {
         tabs->setCurrentIndex(page);
         auto* frame = find<QFrame>(QString::fromLatin1(group));
         EXPECT_EQ(frame->visibleRegion(), QRegion(frame->rect())) << group;

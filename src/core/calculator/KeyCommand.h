@@ -6,8 +6,8 @@
 //   "history:2" -> recall slot 2    "const:10" -> Speed of Light    "conv:Length,lmi,lkm"
 
 #include "conversion/ConvSpec.h"
-#include "numeric/NumberLocale.h"
 #include "engine/OperCode.h"
+#include "numeric/NumberLocale.h"
 
 #include <cstdint>
 #include <optional>

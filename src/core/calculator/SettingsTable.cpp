@@ -256,8 +256,7 @@ public:
     }
     Extended Number(std::string_view section, std::string_view name) const {
         const SettingDef& row = *FindSetting(section, name);
-        return ReadNumber(text(row), m_loc,
-                          *ParseNumber(row.Default, NumberLocale::Plain()));
+        return ReadNumber(text(row), m_loc, *ParseNumber(row.Default, NumberLocale::Plain()));
     }
 
 private:

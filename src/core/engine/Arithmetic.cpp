@@ -100,7 +100,6 @@ std::pair<Extended, Extended> ExpPair(Extended v) {
 
 } // namespace
 
-
 Extended TQuantrelEval::ToRadians(Extended x) const {
     constexpr Extended kPi = 3.141592653589793238462643383279502884L;
     switch (FTrigUnits) {

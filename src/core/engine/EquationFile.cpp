@@ -4,9 +4,9 @@
 #include "engine/EquationFile.h"
 
 #include "conversion/convunits.h"
-#include "numeric/NumberText.h"
 #include "engine/QuantrelEval5.h"
 #include "engine/SilentAbort.h"
+#include "numeric/NumberText.h"
 #include "numeric/TextFile.h"
 
 #include <cstdio>

@@ -11,9 +11,9 @@
 // Each engine is self-contained: properties, locale and conversion table are its own.
 
 #include "conversion/convunits.h"
+#include "engine/OperCode.h"
 #include "numeric/Extended.h"
 #include "numeric/NumberLocale.h"
-#include "engine/OperCode.h"
 
 #include <array>
 #include <cstdint>

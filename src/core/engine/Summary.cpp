@@ -2,9 +2,9 @@
 
 #include "engine/Summary.h"
 
+#include "engine/QuantrelEval5.h"
 #include "numeric/HexDigits.h"
 #include "numeric/NumberText.h"
-#include "engine/QuantrelEval5.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 // Number texts: every number the program shows or stores as text passes through
 // these routines. All round half away from zero from the value's 18-significant-digit
-// decimal form (so a typed 1.005 is a tie: FixedText(1.005, 14, 2) -> "1.01"), clamp a precision to 2..18 significant digits and use the locale's
-// separators.
+// decimal form (so a typed 1.005 is a tie: FixedText(1.005, 14, 2) -> "1.01"), clamp
+// a precision to 2..18 significant digits and use the locale's separators.
 //
 //   GeneralText(1234.5, 15)        -> "1234.5"      GeneralText(0.00001, 15) -> "1E-5"
 //   ExponentText(12345, 5)         -> "1.2345E+4"   FixedText(1234.5, 14, 2) -> "1234.50"

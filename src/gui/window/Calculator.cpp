@@ -61,8 +61,7 @@ TCalculator::TCalculator(const WindowOptions& options, QWidget* parent)
     const NumberLocale locale =
         options.locale ? *options.locale : NumberLocaleOf(QLocale::system());
     m_logic = std::make_unique<CalculatorLogic>(*this, CalculatorSettings{}, locale);
-    m_logic->SetSnapshotPath(
-        DataFile(m_dataFolder, QStringLiteral("snaplog.txt")).toStdString());
+    m_logic->SetSnapshotPath(DataFile(m_dataFolder, QStringLiteral("snaplog.txt")).toStdString());
     // The built-in table only: the user's conversion file is read with the settings.
     m_logic->LoadConvTable({});
 

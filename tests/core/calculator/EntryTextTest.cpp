@@ -1,8 +1,8 @@
 // The display's texts and the cleaning of pasted text.
 
 #include "calculator/EntryText.h"
-#include "support/ExtendedMatch.h"
 #include "numeric/NumberText.h"
+#include "support/ExtendedMatch.h"
 
 #include <gtest/gtest.h>
 

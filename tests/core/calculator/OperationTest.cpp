@@ -365,10 +365,18 @@ TEST_F(Operations, TheTraceFollowsTheDebugCommand) {
 // Every key in any order: no crash, no exception, and the logic keeps answering.
 TEST(Robustness, RandomKeySequencesNeverFail) {
     // Every named key, and the digits and keys with arguments at their edges.
-    std::vector<std::string> keys{"0",         "1",         "5",
-                                  "9",         "12.5",      "history:1",
-                                  "history:3", "history:5", "const:13",
-                                  "const:1",   "conv:Length,lmi,lkm", "conv:Temperature,C,F",
+    std::vector<std::string> keys{"0",
+                                  "1",
+                                  "5",
+                                  "9",
+                                  "12.5",
+                                  "history:1",
+                                  "history:3",
+                                  "history:5",
+                                  "const:13",
+                                  "const:1",
+                                  "conv:Length,lmi,lkm",
+                                  "conv:Temperature,C,F",
                                   "conv:Nowhere,x,y"};
     for (const NamedKey& key : NamedKeys())
         keys.emplace_back(key.Name);

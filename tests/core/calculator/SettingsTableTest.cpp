@@ -28,7 +28,8 @@ TEST(SettingsTable, EveryValueIsReadAndWrittenOnce) {
     }
     EXPECT_EQ(written, read);
     EXPECT_EQ(SettingsWriteOrder().size(), StoredSettings().size());
-    EXPECT_EQ(StoredSettings().size(), 60U) << "the values of the store, notes and conversions included";
+    EXPECT_EQ(StoredSettings().size(), 60U)
+        << "the values of the store, notes and conversions included";
 }
 
 TEST(SettingsTable, BadTextsFallBackToTheDefault) {
@@ -45,14 +46,14 @@ TEST(SettingsTable, BadTextsFallBackToTheDefault) {
 
     EXPECT_EQ(ReadCalculatorSettings(with("Tax", "TaxRate", "0.175"), point).TaxRate, 0.175);
     EXPECT_EQ(ReadCalculatorSettings(with("Tax", "TaxRate", "ten"), point).TaxRate, 0.1);
-    EXPECT_EQ(ReadCalculatorSettings(with("Tax", "TaxRate", "0,175"), NumberLocale::PointComma())
-                  .TaxRate,
-              0.175);
+    EXPECT_EQ(
+        ReadCalculatorSettings(with("Tax", "TaxRate", "0,175"), NumberLocale::PointComma()).TaxRate,
+        0.175);
     EXPECT_EQ(ReadCalculatorSettings(with("Mem", "MemNum", "lots"), point).MemNum, 0);
     EXPECT_EQ(ReadCalculatorSettings(with("Tape", "Digits", "2.5"), point).Digits, 2);
-    EXPECT_EQ(ReadCalculatorSettings(with("Expand", "SubTotalsSymIndex", "7"), point)
-                  .SubTotalsSymIndex,
-              7)
+    EXPECT_EQ(
+        ReadCalculatorSettings(with("Expand", "SubTotalsSymIndex", "7"), point).SubTotalsSymIndex,
+        7)
         << "an index out of range is kept for the engine to report";
 }
 
@@ -106,14 +107,30 @@ TEST(SettingsTable, EditedValuesAreCheckedWithTheirMessages) {
         {"digits 14", range("Tape", "Digits"), "14", false, 14, {}},
         {"digits 15", range("Tape", "Digits"), "15", false, {}, "Invalid Fixed Digits"},
         {"digits not whole", range("Tape", "Digits"), "1.5", false, {}, "Invalid Fixed Digits"},
-        {"conversion 12 while typing", range("Tape", "ConvDigits"), "12", true, {},
+        {"conversion 12 while typing",
+         range("Tape", "ConvDigits"),
+         "12",
+         true,
+         {},
          "Invalid Conversion Display Precision"},
         {"conversion 12 on OK", range("Tape", "ConvDigits"), "12", false, 12, {}},
-        {"conversion 15 on OK", range("Tape", "ConvDigits"), "15", false, {},
+        {"conversion 15 on OK",
+         range("Tape", "ConvDigits"),
+         "15",
+         false,
+         {},
          "Invalid Conversion Display Precision"},
-        {"lines not a number", range("Tape", "Keepcount"), "abc", false, {},
+        {"lines not a number",
+         range("Tape", "Keepcount"),
+         "abc",
+         false,
+         {},
          "Invalid Number of Lines to Keep"},
-        {"lines 0", range("Tape", "Keepcount"), "0", false, {},
+        {"lines 0",
+         range("Tape", "Keepcount"),
+         "0",
+         false,
+         {},
          "Number of lines must be between 1 and 999"},
         {"lines 999", range("Tape", "Keepcount"), "999", false, 999, {}},
     };
@@ -130,9 +147,10 @@ TEST(SettingsTable, EditedValuesAreCheckedWithTheirMessages) {
 
 TEST(SettingsTable, StoredIntegersHaveOneGrammar) {
     const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
-        {"12", 12},          {"  12", 12},       {"+5", 5},           {"-3", -3},
-        {"12a", {}},         {"", {}},           {"-", {}},           {"1.0", {}},
-        {"2147483647", 2147483647}, {"2147483648", {}}, {"12 ", {}},
+        {"12", 12},         {"  12", 12}, {"+5", 5},
+        {"-3", -3},         {"12a", {}},  {"", {}},
+        {"-", {}},          {"1.0", {}},  {"2147483647", 2147483647},
+        {"2147483648", {}}, {"12 ", {}},
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(ParseStoredInteger(text), value) << '"' << text << '"';
