@@ -3,6 +3,7 @@
 
 #include "conversion/convunits.h"
 #include "support/ExtendedMatch.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,7 @@ namespace quantrel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::TempDir;
 
 constexpr Extended kFiveNinths = 5.0L / 9.0L;
 
@@ -40,41 +42,11 @@ protected:
     std::vector<std::string> messages;
 };
 
-/// A directory of its own under the system's temporary folder, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_path = fs::temp_directory_path() /
-                 ("quantrel-conv-" + std::to_string(stamp) + "-" +
-                  std::to_string(std::random_device{}()) + "-" + std::to_string(counter++));
-        fs::create_directories(m_path);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    /// Writes `content` byte for byte to a file of this directory and returns its path.
-    std::string write(const std::string& name, const std::string& content) const {
-        const fs::path file = m_path / name;
-        std::ofstream(file, std::ios::binary) << content;
-        return file.string();
-    }
-    std::string path(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    fs::path m_path;
-};
-
 /// Loads the built-in table and then `fileContent` as the user's conv.csv.
 TConvUnits loadWithFile(const std::string& fileContent) {
     TempDir dir;
     TConvUnits conv;
-    conv.LoadConvTable(dir.write("conv.csv", fileContent));
+    conv.LoadConvTable(dir.Write("conv.csv", fileContent));
     return conv;
 }
 
@@ -307,7 +279,7 @@ TEST(SplitConvLine, SplitsByTheLineRules) {
 
 TEST(ConvFile, MissingFileOrEmptyPathLoadsTheBuiltInTableAlone) {
     TempDir dir;
-    for (const std::string& path : {std::string(), dir.path("conv.csv")}) {
+    for (const std::string& path : {std::string(), dir.File("conv.csv")}) {
         TConvUnits conv;
         conv.LoadConvTable(path);
         EXPECT_TRUE(conv.Loaded());
@@ -497,7 +469,7 @@ TEST(ConvFile, CutsLongTextsByCharacters) {
 
 TEST(ConvFile, UnreadablePathIsReported) {
     TempDir dir;
-    const std::string path = dir.path("conv.csv");
+    const std::string path = dir.File("conv.csv");
     fs::create_directory(path);
     TConvUnits conv;
     conv.LoadConvTable(path);

@@ -1,6 +1,7 @@
 // Equation files, the one-line summary and the diagnostic snapshot.
 
 #include "EngineHarness.h"
+#include "support/TempDir.h"
 
 #include "engine/EquationFile.h"
 #include "engine/Summary.h"
@@ -16,28 +17,6 @@ namespace quantrel::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device random;
-        m_path = fs::temp_directory_path() / ("quantrel-eqfile-" + std::to_string(random()));
-        fs::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-    std::string Write(const std::string& name, const std::string& content) const {
-        std::ofstream(File(name), std::ios::binary) << content;
-        return File(name);
-    }
-
-private:
-    fs::path m_path;
-};
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -59,7 +38,7 @@ TEST(EquationFile, WritesTheKeysThatRebuildTheEquation) {
         {"0.333333333333333333 sqrt", "0.333333333333333\r\nqeSqrt\r\n"},
         {"-1.5e-20 * ( ( 4", "-1.5E-20\r\nqeTimes\r\n(\r\n(\r\n4\r\n"},
     };
-    TempFolder folder;
+    TempDir folder;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
         EngineHarness h;
@@ -85,7 +64,7 @@ TEST(EquationFile, RoundTripRebuildsEntriesAndResult) {
         "2 + 9 sqrt",
         "1 / 3 =",
     };
-    TempFolder folder;
+    TempDir folder;
     for (const char* keys : cases) {
         SCOPED_TRACE(keys);
         EngineHarness saved;
@@ -118,7 +97,7 @@ TEST(EquationFile, RoundTripRebuildsEntriesAndResult) {
 }
 
 TEST(EquationFile, EmptyEquationIsAZeroByteFile) {
-    TempFolder folder;
+    TempDir folder;
     TQuantrelEval empty;
     const std::string path = folder.File("Equ3.dat");
     ASSERT_TRUE(empty.SaveToFile(path));
@@ -148,7 +127,7 @@ TEST(EquationFile, LoadFailures) {
         {"more than 499 entries", tooLong, 499},
         {"number with a thousands separator", "1,234\r\n", 1},
     };
-    TempFolder folder;
+    TempDir folder;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EngineHarness h;
@@ -165,7 +144,7 @@ TEST(EquationFile, LoadFailures) {
 }
 
 TEST(EquationFile, ReadsWhatOtherWritersMightLeave) {
-    TempFolder folder;
+    TempDir folder;
     EngineHarness h;
     h.engine.LoadConvTable("");
     // Lone LF and CR line ends, no final line end, a category of 14 characters.
@@ -177,7 +156,7 @@ TEST(EquationFile, ReadsWhatOtherWritersMightLeave) {
 }
 
 TEST(EquationFile, CommaDecimalNumbersRoundTrip) {
-    TempFolder folder;
+    TempDir folder;
     EngineHarness h;
     h.engine.SetLocale(NumberLocale::PointComma());
     h.Keys("2.5 * 1.25 =");
@@ -191,7 +170,7 @@ TEST(EquationFile, CommaDecimalNumbersRoundTrip) {
 }
 
 TEST(EquationFile, FailedSaveKeepsTheOldFile) {
-    TempFolder folder;
+    TempDir folder;
     EngineHarness h;
     h.Keys("1 + 1 =");
     EXPECT_FALSE(h.engine.SaveToFile(folder.File("no-such-folder/Equ1.dat")));
@@ -245,7 +224,7 @@ TEST(EquationSummary, OneLineTexts) {
 }
 
 TEST(Snapshot, AppendsTheEntriesAtFixedPoints) {
-    TempFolder folder;
+    TempDir folder;
     EngineHarness h;
     const std::string log = folder.File("snaplog.txt");
     h.engine.SetSnapshotPath(log);
@@ -274,7 +253,7 @@ TEST(Snapshot, AppendsTheEntriesAtFixedPoints) {
 }
 
 TEST(Snapshot, UnwritableLogNeverDisturbsTheCalculation) {
-    TempFolder folder;
+    TempDir folder;
     EngineHarness h;
     h.engine.SetSnapshotPath(folder.File("no-such-folder/snaplog.txt"));
     h.engine.SetIsDebug(true);

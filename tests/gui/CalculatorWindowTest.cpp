@@ -5,6 +5,7 @@
 #include "ModalWatchdog.h"
 #include "QtPrinters.h"
 #include "calculator/CalculatorLogic.h"
+#include "support/TempDir.h"
 #include "window/Calculator.h"
 #include "window/KeyButton.h"
 #include "window/KeyTable.h"
@@ -21,7 +22,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QToolBar>
@@ -42,10 +42,9 @@ const QColor kAqua(0, 255, 255);
 class CalculatorWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_data.isValid());
         QGuiApplication::clipboard()->clear();
         m_window =
-            std::make_unique<TCalculator>(WindowOptions{m_data.path(), NumberLocale::CommaPoint()});
+            std::make_unique<TCalculator>(WindowOptions{dataFile(""), NumberLocale::CommaPoint()});
         m_window->show();
         m_window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
@@ -110,7 +109,10 @@ protected:
         menu->hide();
     }
 
-    QTemporaryDir m_data;
+    /// A file of the window's data folder ("" for the folder itself).
+    QString dataFile(const char* name) const { return QString::fromStdString(m_data.File(name)); }
+
+    test::TempDir m_data;
     ModalWatchdog m_watchdog;
     std::unique_ptr<TCalculator> m_window;
 };
@@ -560,12 +562,12 @@ TEST_F(CalculatorWindowTest, DebugCommandTracesIntoTheDataFolder) {
 
     click(QStringLiteral("Button7"));
     type(QStringLiteral("+1="));
-    QFile trace(m_data.filePath(QStringLiteral("Debug.txt")));
+    QFile trace(dataFile("Debug.txt"));
     ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
     const QString log = QString::fromUtf8(trace.readAll());
     EXPECT_TRUE(log.contains(QStringLiteral(" Button7:7\n"))) << log.toStdString();
     EXPECT_TRUE(log.contains(QStringLiteral(" Calculator:+\n"))) << log.toStdString();
-    EXPECT_TRUE(QFile::exists(m_data.filePath(QStringLiteral("snaplog.txt"))))
+    EXPECT_TRUE(QFile::exists(dataFile("snaplog.txt")))
         << "the engine's snapshot goes to the data folder";
 }
 

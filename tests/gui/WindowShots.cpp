@@ -5,6 +5,7 @@
 //
 //   DISPLAY=:99 build/bin/quantrel_window_shots /tmp/quantrel-shots
 
+#include "support/TempDir.h"
 #include "window/Calculator.h"
 #include "window/TapeView.h"
 
@@ -15,7 +16,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -72,8 +72,9 @@ int main(int argc, char** argv) {
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(folder.path());
-    QTemporaryDir data;
-    TCalculator window({data.path(), quantrel::NumberLocale::CommaPoint()});
+    const quantrel::test::TempDir data;
+    TCalculator window(
+        {QString::fromStdString(data.Path().string()), quantrel::NumberLocale::CommaPoint()});
     window.show();
     settle();
 

@@ -3,11 +3,12 @@
 // standard output, standard error and exit status. Files stand in for pipes, so a
 // chatty program can never deadlock the caller.
 
+#include "support/TempDir.h"
+
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -26,13 +27,9 @@ struct ProcessResult {
 
 inline ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                                 const std::string& input = {}) {
-    namespace fs = std::filesystem;
-    std::random_device random;
-    const fs::path dir = fs::temp_directory_path() / ("quantrel-run-" + std::to_string(random()));
-    fs::create_directories(dir);
-    const std::string inPath = (dir / "in").string(), outPath = (dir / "out").string(),
-                      errPath = (dir / "err").string();
-    std::ofstream(inPath, std::ios::binary) << input;
+    const TempDir dir;
+    const std::string inPath = dir.Write("in", input), outPath = dir.File("out"),
+                      errPath = dir.File("err");
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -62,8 +59,6 @@ inline ProcessResult RunProcess(const std::string& program, const std::vector<st
     };
     result.out = slurp(outPath);
     result.err = slurp(errPath);
-    std::error_code ignored;
-    fs::remove_all(dir, ignored);
     return result;
 }
 

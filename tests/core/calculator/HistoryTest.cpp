@@ -2,6 +2,7 @@
 // their menu captions, and the equation files kept between runs.
 
 #include "RecordingView.h"
+#include "support/TempDir.h"
 
 #include "engine/Summary.h"
 
@@ -185,15 +186,8 @@ TEST_F(History, MenuCaptionsAreCutAfterSeventeenCharacters) {
 
 class EquationFiles : public ::testing::Test {
 protected:
-    std::filesystem::path folder;
-
-    void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quantrel-equ-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    TempDir dir;
+    const std::filesystem::path& folder = dir.Path();
 
     /// A run of the calculator: reads the files, presses the keys, writes the files.
     std::array<std::optional<std::string>, 5> Run(const std::string& keys) {
