@@ -306,7 +306,10 @@ std::string ExponentText(Extended x, int P, int M, const NumberLocale& loc) {
     return out + exponentDigits(exponent, clampExponentDigits(M));
 }
 
-std::string FixedText(Extended x, int P, int D, const NumberLocale& loc) {
+namespace {
+
+/// FixedText, grouped or not.
+std::string fixedText(Extended x, int P, int D, const NumberLocale& loc, bool group) {
     if (!std::isfinite(x))
         return nonFiniteText(x);
     const int p = clampPrecision(P);
@@ -314,18 +317,17 @@ std::string FixedText(Extended x, int P, int D, const NumberLocale& loc) {
     const std::optional<Decimal> d = fixedDecimal(x, p, decimals);
     if (!d)
         return GeneralText(x, p, decimals, loc);
-    return sign(*d) + plainDigits(*d, decimals, loc, false);
+    return sign(*d) + plainDigits(*d, decimals, loc, group);
+}
+
+} // namespace
+
+std::string FixedText(Extended x, int P, int D, const NumberLocale& loc) {
+    return fixedText(x, P, D, loc, false);
 }
 
 std::string NumberText(Extended x, int P, int D, const NumberLocale& loc) {
-    if (!std::isfinite(x))
-        return nonFiniteText(x);
-    const int p = clampPrecision(P);
-    const int decimals = clampDecimals(D);
-    const std::optional<Decimal> d = fixedDecimal(x, p, decimals);
-    if (!d)
-        return GeneralText(x, p, decimals, loc);
-    return sign(*d) + plainDigits(*d, decimals, loc, true);
+    return fixedText(x, P, D, loc, true);
 }
 
 std::string CurrencyText(Extended x, int P, int D, const NumberLocale& loc) {

@@ -42,9 +42,7 @@ TEST_F(NumberEntry, TypingShowsAndKeepsTheNumber) {
         SCOPED_TRACE(c.keys);
         RecordingView fresh;
         CalculatorLogic logic(fresh);
-        std::istringstream keys(c.keys);
-        for (std::string key; keys >> key;)
-            ASSERT_TRUE(logic.RunKey(key)) << key;
+        PressKeys(logic, c.keys);
         EXPECT_EQ(fresh.display, c.display);
         EXPECT_PRED_FORMAT3(ExtendedNear, logic.Entry().EntryValue(), c.value,
                             1E-12L * std::fabs(c.value));
@@ -248,9 +246,7 @@ TEST_F(NumberEntry, HexadecimalAndBackLeavesTheNumberBeingTypedAsItWas) {
         SCOPED_TRACE(c.keys);
         RecordingView fresh;
         CalculatorLogic logic(fresh);
-        std::istringstream keys(c.keys);
-        for (std::string key; keys >> key;)
-            ASSERT_TRUE(logic.RunKey(key)) << key;
+        PressKeys(logic, c.keys);
         EXPECT_EQ(fresh.display, c.display);
         EXPECT_EQ(fresh.messages, c.messages);
     }

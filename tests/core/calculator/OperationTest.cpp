@@ -51,9 +51,7 @@ TEST_F(Operations, KeyedCalculationsGiveTheirTape) {
         SCOPED_TRACE(s.keys);
         RecordingView fresh;
         CalculatorLogic logic(fresh);
-        std::istringstream keys(s.keys);
-        for (std::string key; keys >> key;)
-            ASSERT_TRUE(logic.RunKey(key)) << key;
+        PressKeys(logic, s.keys);
         EXPECT_EQ(fresh.TapeTexts(), s.tape);
         EXPECT_EQ(fresh.display, s.display);
         EXPECT_EQ(fresh.messages, s.messages);

@@ -83,19 +83,21 @@ public:
     }
 };
 
+/// Presses keys given by name, separated by blanks; every name must be known.
+inline void PressKeys(CalculatorLogic& logic, const std::string& keys) {
+    std::istringstream in(keys);
+    std::string key;
+    while (in >> key)
+        ASSERT_TRUE(logic.RunKey(key)) << "unknown key " << key;
+}
+
 /// A fresh calculator with first-run settings and a comma/point locale.
 class CalculatorFixture : public ::testing::Test {
 protected:
     RecordingView view;
     CalculatorLogic calc{view};
 
-    /// Presses keys given by name, separated by blanks; every name must be known.
-    void Keys(const std::string& keys) {
-        std::istringstream in(keys);
-        std::string key;
-        while (in >> key)
-            ASSERT_TRUE(calc.RunKey(key)) << "unknown key " << key;
-    }
+    void Keys(const std::string& keys) { PressKeys(calc, keys); }
 };
 
 } // namespace quantrel::test
