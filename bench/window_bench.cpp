@@ -26,7 +26,9 @@ constexpr int kNumbers = 50;
 /// A shown window whose tape holds `kTapeLines` lines of every style.
 class Session {
 public:
-    Session() : m_window({m_data.path(), quantrel::NumberLocale::CommaPoint()}) {
+    Session()
+        : m_window({m_data.path(), quantrel::NumberLocale::CommaPoint(),
+                    m_data.filePath(QStringLiteral("quantrel.ini"))}) {
         m_window.show();
         if (!QTest::qWaitForWindowExposed(&m_window))
             throw std::runtime_error("the window was never shown");

@@ -43,8 +43,8 @@ class CalculatorWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QGuiApplication::clipboard()->clear();
-        m_window =
-            std::make_unique<TCalculator>(WindowOptions{dataFile(""), NumberLocale::CommaPoint()});
+        m_window = std::make_unique<TCalculator>(
+            WindowOptions{dataFile(""), NumberLocale::CommaPoint(), dataFile("quantrel.ini")});
         m_window->show();
         m_window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));

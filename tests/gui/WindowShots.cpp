@@ -73,8 +73,9 @@ int main(int argc, char** argv) {
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(folder.path());
     const quantrel::test::TempDir data;
-    TCalculator window(
-        {QString::fromStdString(data.Path().string()), quantrel::NumberLocale::CommaPoint()});
+    TCalculator window({QString::fromStdString(data.Path().string()),
+                        quantrel::NumberLocale::CommaPoint(),
+                        QString::fromStdString(data.File("quantrel.ini"))});
     window.show();
     settle();
 

@@ -202,7 +202,12 @@ Extended ReadNumber(std::optional<std::string_view> stored, const NumberLocale& 
                     Extended fallback) {
     if (!stored)
         return fallback;
-    return ParseNumber(*stored, loc).value_or(fallback);
+    if (const std::optional<Extended> value = ParseNumber(*stored, loc))
+        return *value;
+    // Written under the other decimal separator (the user changed the locale).
+    NumberLocale other = NumberLocale::Plain();
+    other.decimalSeparator = loc.decimalSeparator == "," ? "." : ",";
+    return ParseNumber(*stored, other).value_or(fallback);
 }
 
 std::string IntegerText(std::int32_t value) {
@@ -271,6 +276,14 @@ private:
     const NumberLocale& m_loc;
 };
 
+std::string trimmedBlanks(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
 } // namespace
 
 CalculatorSettings ReadCalculatorSettings(const SettingsTexts& stored, const NumberLocale& loc) {
@@ -311,6 +324,84 @@ void WriteCalculatorSettings(const CalculatorSettings& s, const NumberLocale& lo
     put("Mem", "MemNum", NumberSettingText(s.MemNum, loc));
     put("Tax", "TaxRate", NumberSettingText(s.TaxRate, loc));
     put("Tax", "TaxLit", s.TaxLit);
+}
+
+ProgramSettings ReadProgramSettings(const SettingsTexts& stored, const NumberLocale& loc) {
+    const Reader in(stored, loc);
+    ProgramSettings s;
+    s.Calc = ReadCalculatorSettings(stored, loc);
+    s.FontSize = in.Integer("Tape", "FontSize");
+    s.FontName = trimmedBlanks(in.Text("Tape", "FontName"));
+    s.Keep = in.Boolean("Tape", "Keep");
+    s.Reset = in.Boolean("Tape", "Reset");
+    s.Keepcount = in.Integer("Tape", "Keepcount");
+    s.OnTop = in.Boolean("Form", "OnTop");
+    s.Toolbar = in.Boolean("Form", "Toolbar");
+    s.Statusbar = in.Boolean("Form", "Statusbar");
+    s.Scientific = in.Boolean("Form", "Scientific");
+    s.Large = in.Boolean("Form", "Large");
+    s.Left = in.Integer("Form", "Left");
+    s.Top = in.Integer("Form", "Top");
+    s.TotalsBold = in.Boolean("Totals", "Bold");
+    s.TotalsUnder = in.Boolean("Totals", "Under");
+    s.TotalsRed = in.Boolean("Totals", "Red");
+    s.AnnotColor = in.Text("Annot", "AnnotColor");
+    s.AnnotItalics = in.Boolean("Annot", "Italics");
+    s.AnnotUnder = in.Boolean("Annot", "Under");
+    for (int k = 0; k < ProgramSettings::kNotes; ++k)
+        s.Notes[static_cast<std::size_t>(k)] = in.Text("Annot", "Note" + std::to_string(k + 1));
+    s.SubTotalsColor = in.Text("Expand", "SubTotalsColor");
+    s.ExpandOperColor = in.Text("Expand", "ExpandOperColor");
+    s.SaveDest = in.Text("Dir", "SaveDest");
+    s.SaveTape = in.Text("Dir", "SaveTape");
+    for (int k = 0; k < ProgramSettings::kConversions; ++k)
+        s.Conv[static_cast<std::size_t>(k)] = in.Text("Conv", "Conv" + std::to_string(k + 1));
+    s.Down = in.Boolean("Mouse", "Down");
+    s.ConvLeft = in.Integer("Conv", "Left");
+    s.ConvTop = in.Integer("Conv", "Top");
+    s.ConvHeight = in.Integer("Conv", "Height");
+    s.ConvWidth = in.Integer("Conv", "Width");
+    return s;
+}
+
+SettingsTexts WriteProgramSettings(const ProgramSettings& s, const NumberLocale& loc) {
+    SettingsTexts texts;
+    WriteCalculatorSettings(s.Calc, loc, texts);
+    const auto put = [&](std::string_view section, std::string name, std::string text) {
+        texts[{std::string(section), std::move(name)}] = std::move(text);
+    };
+    put("Tape", "FontSize", IntegerText(s.FontSize));
+    put("Tape", "FontName", s.FontName);
+    put("Tape", "Keep", BooleanText(s.Keep));
+    put("Tape", "Reset", BooleanText(s.Reset));
+    put("Tape", "Keepcount", IntegerText(s.Keepcount));
+    put("Form", "OnTop", BooleanText(s.OnTop));
+    put("Form", "Toolbar", BooleanText(s.Toolbar));
+    put("Form", "Statusbar", BooleanText(s.Statusbar));
+    put("Form", "Scientific", BooleanText(s.Scientific));
+    put("Form", "Large", BooleanText(s.Large));
+    put("Form", "Left", IntegerText(s.Left));
+    put("Form", "Top", IntegerText(s.Top));
+    put("Totals", "Bold", BooleanText(s.TotalsBold));
+    put("Totals", "Under", BooleanText(s.TotalsUnder));
+    put("Totals", "Red", BooleanText(s.TotalsRed));
+    put("Annot", "AnnotColor", s.AnnotColor);
+    put("Annot", "Italics", BooleanText(s.AnnotItalics));
+    put("Annot", "Under", BooleanText(s.AnnotUnder));
+    for (int k = 0; k < ProgramSettings::kNotes; ++k)
+        put("Annot", "Note" + std::to_string(k + 1), s.Notes[static_cast<std::size_t>(k)]);
+    put("Expand", "SubTotalsColor", s.SubTotalsColor);
+    put("Expand", "ExpandOperColor", s.ExpandOperColor);
+    put("Dir", "SaveDest", s.SaveDest);
+    put("Dir", "SaveTape", s.SaveTape);
+    for (int k = 0; k < ProgramSettings::kConversions; ++k)
+        put("Conv", "Conv" + std::to_string(k + 1), s.Conv[static_cast<std::size_t>(k)]);
+    put("Mouse", "Down", BooleanText(s.Down));
+    put("Conv", "Left", IntegerText(s.ConvLeft));
+    put("Conv", "Top", IntegerText(s.ConvTop));
+    put("Conv", "Height", IntegerText(s.ConvHeight));
+    put("Conv", "Width", IntegerText(s.ConvWidth));
+    return texts;
 }
 
 } // namespace quantrel

@@ -9,6 +9,7 @@
 //   ReadInteger("abc", 99) -> 99     ReadBoolean("2", false) -> true     BooleanText(true) -> "1"
 
 #include "calculator/CalculatorSettings.h"
+#include "calculator/ProgramSettings.h"
 #include "numeric/Extended.h"
 #include "numeric/NumberLocale.h"
 
@@ -73,8 +74,9 @@ const SettingDef* FindSetting(std::string_view section, std::string_view name);
 std::optional<std::int32_t> ParseStoredInteger(std::string_view text);
 std::int32_t ReadInteger(std::optional<std::string_view> stored, std::int32_t fallback);
 bool ReadBoolean(std::optional<std::string_view> stored, bool fallback);
-/// A number written with the locale's decimal separator; the fallback when it does not
-/// parse (a value written under another separator may not).
+/// A number written with the locale's decimal separator. A value written under the
+/// other separator ("0.175" read under a comma locale) is read with that one; the
+/// fallback when neither parses.
 Extended ReadNumber(std::optional<std::string_view> stored, const NumberLocale& loc,
                     Extended fallback);
 
@@ -104,5 +106,12 @@ CalculatorSettings ReadCalculatorSettings(const SettingsTexts& stored, const Num
 /// The texts of the calculator's settings, as the store writes them.
 void WriteCalculatorSettings(const CalculatorSettings& settings, const NumberLocale& loc,
                              SettingsTexts& texts);
+
+/// Every stored value from stored texts, each missing or bad one taking its default;
+/// an empty store gives ProgramSettings{}. "FontName" loses its blanks around.
+ProgramSettings ReadProgramSettings(const SettingsTexts& stored, const NumberLocale& loc);
+/// The texts of every stored value, as the store writes them (SettingsWriteOrder
+/// gives the order).
+SettingsTexts WriteProgramSettings(const ProgramSettings& settings, const NumberLocale& loc);
 
 } // namespace quantrel

@@ -4,6 +4,7 @@
 
 #include "window/Calculator.h"
 
+#include "conversion/convunits.h"
 #include "window/DataFolder.h"
 #include "window/KeyButton.h"
 #include "window/Pictures.h"
@@ -18,6 +19,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -40,10 +42,10 @@ QString qt(const std::string& text) {
 } // namespace
 
 TCalculator::TCalculator(const WindowOptions& options, QWidget* parent)
-    : QMainWindow(parent),
-      m_dataFolder(options.dataFolder.isEmpty() ? DefaultDataFolder() : options.dataFolder) {
+    : QMainWindow(parent), m_store(options.settingsFile) {
     setObjectName(QStringLiteral("Calculator"));
     setWindowTitle(QStringLiteral("Quantrel"));
+    setWindowIcon(ProgramIcon());
     // A fixed border: no maximise button, and the layout fixes the size.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -60,17 +62,29 @@ TCalculator::TCalculator(const WindowOptions& options, QWidget* parent)
 
     const NumberLocale locale =
         options.locale ? *options.locale : NumberLocaleOf(QLocale::system());
-    m_logic = std::make_unique<CalculatorLogic>(*this, CalculatorSettings{}, locale);
+    LoadSettings(options, locale);
+    // The logic's construction gives the main engine its settings and the memory.
+    m_logic = std::make_unique<CalculatorLogic>(*this, m_settings.Calc, locale);
     m_logic->SetSnapshotPath(DataFile(m_dataFolder, QStringLiteral("snaplog.txt")).toStdString());
-    // The built-in table only: the user's conversion file is read with the settings.
-    m_logic->LoadConvTable({});
+    m_logic->LoadConvTable(DataFile(m_dataFolder, QStringLiteral("conv.csv")).toStdString());
+    m_logic->ReadEquationFiles(m_dataFolder.toStdString());
+    ConvHistory& conversions = m_logic->ConversionHistory();
+    for (int k = 1; k <= ConvHistory::kSize; ++k)
+        conversions.SetEntry(
+            k, TConvUnits::TextToConvSpec(m_settings.Conv[static_cast<std::size_t>(k - 1)]));
+    // The kept tape is read here, after the calculations.
 
     ArrangeWindow();
-    move(100, 100);
+    m_logic->RefreshView();
+    m_trayMode = options.trayMode && QSystemTrayIcon::isSystemTrayAvailable();
+    if (m_trayMode)
+        buildTray();
     FocusEqualsKey();
 }
 
-TCalculator::~TCalculator() = default;
+TCalculator::~TCalculator() {
+    StoreAll();
+}
 
 void TCalculator::SetFastClick(bool on) {
     m_fastClick = on;
@@ -163,11 +177,6 @@ void TCalculator::KeyClick(const KeyDef& key, std::string_view source, const QSt
         traceText += ":" + std::to_string(keyCommand.Number);
     command(
         traceText, [&] { m_logic->RunKey(keyCommand); }, failureText);
-}
-
-void TCalculator::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    FocusEqualsKey();
 }
 
 // CalculatorView: what the logic reports.

@@ -8,11 +8,15 @@
 // The window computes nothing; its handlers are one-liners into the logic followed by
 // FocusEqualsKey. Its code is split by concern: Calculator.cpp (construction, the view
 // adapter, messages, trace, keyboard), CalculatorLayout.cpp (controls and
-// ArrangeWindow), CalculatorMenus.cpp (menus, toolbar, hidden keys and their handlers).
+// ArrangeWindow), CalculatorMenus.cpp (menus, toolbar, hidden keys and their handlers),
+// CalculatorStore.cpp (the settings and files read at start-up and stored at the end,
+// the first show, closing, the notification area).
 
 #include "calculator/CalculatorLogic.h"
 #include "calculator/CalculatorView.h"
+#include "calculator/ProgramSettings.h"
 #include "window/KeyTable.h"
+#include "window/SettingsStore.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -29,6 +33,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QSystemTrayIcon;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
@@ -41,11 +46,17 @@ class TapeView;
 /// How the window starts. Settings are not read yet: the window always starts with
 /// the first-run values.
 struct WindowOptions {
-    /// Folder of the program's files ("Debug.txt", "snaplog.txt"); empty for
-    /// DefaultDataFolder().
+    /// Default of the data folder (equation files, conv.csv, "Debug.txt"), which a
+    /// stored "SaveDest" replaces; empty for DefaultDataFolder().
     QString dataFolder;
     /// Separators and currency format; empty for the system locale's.
     std::optional<NumberLocale> locale;
+    /// The settings file; empty for the user's own store.
+    QString settingsFile;
+    /// Started with the parameter T: the window starts hidden, with an icon in the
+    /// notification area, and closing it only hides it. Ignored where the desktop has
+    /// no notification area, since the window could not be reached again.
+    bool trayMode = false;
 };
 
 class TCalculator : public QMainWindow, public CalculatorView {
@@ -56,6 +67,19 @@ public:
     ~TCalculator() override;
 
     CalculatorLogic& Logic() { return *m_logic; }
+    /// Every value of the settings store as the window holds it now.
+    const ProgramSettings& Settings() const { return m_settings; }
+    /// Runs in the notification area (TrayMode).
+    bool TrayMode() const { return m_trayMode; }
+
+    /// The store routine of the program's end: the settings, then the current
+    /// calculation into the history and the five equation files. Every step runs even
+    /// when an earlier one failed (each failure is one line on standard error). Runs
+    /// once; the window's destruction runs it too.
+    void StoreAll();
+    /// A second start, the tray icon's double-click or "&Open Quantrel": the window
+    /// shows, restored, in front.
+    void ShowFromOutside();
     TapeView& Tape() { return *m_tape; }
     const QString& DataFolder() const { return m_dataFolder; }
 
@@ -96,6 +120,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Controls and layout (CalculatorLayout.cpp).
@@ -109,6 +134,14 @@ private:
     void buildStatusBar();
     KeyButton* makeKey(const KeyDef& key, QWidget* parent);
     void fitDisplayFont();
+
+    // Start-up and the end (CalculatorStore.cpp).
+    void LoadSettings(const WindowOptions& options, const NumberLocale& locale);
+    void SaveSettings();
+    void placeOnFirstShow();
+    void buildTray();
+    /// The check mark of HideTape1 and the picture and hint of ShowToolButton.
+    void showTapeState();
 
     // Menus, toolbar and hidden keys (CalculatorMenus.cpp).
     void buildMenus();
@@ -160,7 +193,14 @@ private:
     void Exit2Click();
 
     std::unique_ptr<CalculatorLogic> m_logic;
+    ProgramSettings m_settings;
+    SettingsStore m_store;
     QString m_dataFolder;
+    bool m_trayMode = false;
+    bool m_firstShow = true;
+    bool m_stored = false;
+    QSystemTrayIcon* m_tray = nullptr; ///< TrayNotifyIcon1
+    QMenu* m_trayMenu = nullptr;       ///< PopupMenuTray
     bool m_fastClick = false;
     bool m_tapeBatch = false; ///< a command has the tape's appending open
     int m_tapeLeft = 250;
@@ -183,6 +223,7 @@ private:
     QAction* m_viewToolBar = nullptr;
     QAction* m_viewStatusBar = nullptr;
     QAction* m_advanced = nullptr;
+    QAction* m_onTop = nullptr;
     QAction* m_hideTape = nullptr;
     QAction* m_copy1 = nullptr;
     QAction* m_paste1 = nullptr;

@@ -102,10 +102,10 @@ void TCalculator::buildMenus() {
     m_viewToolBar = addItem(view, "ViewToolBar", tr("&ToolBar"));
     m_viewStatusBar = addItem(view, "ViewStatusBar", tr("&Status Bar"));
     m_advanced = addItem(view, "Advanced1", tr("S&cientific"));
-    QAction* onTop = addItem(view, "AlwaysonTop1", tr("&Always On Top"), {}, false);
-    for (QAction* toggle : {m_viewToolBar, m_viewStatusBar, m_advanced, onTop}) {
+    m_onTop = addItem(view, "AlwaysonTop1", tr("&Always On Top"), {}, false);
+    for (QAction* toggle : {m_viewToolBar, m_viewStatusBar, m_advanced, m_onTop}) {
         toggle->setCheckable(true);
-        toggle->setChecked(toggle != onTop);
+        toggle->setChecked(toggle != m_onTop);
     }
     connect(m_viewToolBar, &QAction::triggered, this, &TCalculator::ViewToolBarClick);
     connect(m_viewStatusBar, &QAction::triggered, this, &TCalculator::ViewStatusBarClick);
@@ -450,10 +450,8 @@ void TCalculator::ClearTape1Click(const char* source) {
 
 void TCalculator::HideTape1Click(const char* source) {
     command(source, [&] {
-        const bool hidden = m_hideTape->isChecked();
-        m_showTape->setIcon(ToolbarImage(hidden ? ToolImage::ShowTape : ToolImage::HideTape));
-        m_showTape->setToolTip(hidden ? tr("Show Tape") : tr("Hide Tape"));
-        m_logic->SetTapeHidden(hidden);
+        showTapeState();
+        m_logic->SetTapeHidden(m_hideTape->isChecked());
         ArrangeWindow();
     });
 }

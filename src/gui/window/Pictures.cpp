@@ -165,7 +165,31 @@ void drawConverter(QPainter& p) {
     p.drawPolygon(QPolygonF{{21, 16}, {9, 16}, {9, 12.5}, {3, 17.5}, {9, 22.5}, {9, 19}, {21, 19}});
 }
 
+void drawProgram(QPainter& p) {
+    // The paper rolling out of the top, then the machine with its display and keys.
+    p.setPen(pen(QColor(120, 120, 120), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(7.5, 0.5, 9, 9));
+    p.setPen(pen(QColor(150, 150, 150), 1));
+    for (const qreal y : {3.5, 6.5})
+        p.drawLine(QPointF(9.5, y), QPointF(14.5, y));
+    p.setPen(pen(QColor(40, 40, 60), 1));
+    p.setBrush(QColor(70, 80, 110));
+    p.drawRoundedRect(QRectF(3.5, 8.5, 17, 15), 2, 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 200, 0));
+    p.drawRect(QRectF(5.5, 10.5, 13, 3));
+    p.setBrush(QColor(230, 230, 230));
+    for (const qreal x : {5.5, 10.0, 14.5})
+        for (const qreal y : {15.5, 19.0})
+            p.drawRect(QRectF(x, y, 3.5, 2.5));
+}
+
 } // namespace
+
+QIcon ProgramIcon() {
+    return drawn(drawProgram);
+}
 
 QIcon KeyPictureIcon(KeyPicture picture) {
     switch (picture) {

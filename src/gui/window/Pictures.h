@@ -36,6 +36,9 @@ enum class ToolImage : int {
 
 /// Image `index` of the toolbar's image list; an empty icon for an unknown index.
 QIcon ToolbarImage(int index);
+/// The program's own picture, for the window and the notification area: a small
+/// adding machine with its paper tape.
+QIcon ProgramIcon();
 inline QIcon ToolbarImage(ToolImage image) {
     return ToolbarImage(static_cast<int>(image));
 }

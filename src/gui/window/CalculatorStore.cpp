@@ -1,0 +1,201 @@
+// What outlives a run: the settings and the data folder's files read while the window
+// is created and stored when the program ends, the first show's placement, closing
+// (which only hides the window in the notification area), and the tray icon.
+//
+//   start:  store -> ProgramSettings -> check marks, logic and main engine -> conv.csv
+//           -> Equ1.dat..Equ5.dat -> layout
+//   end:    check marks, logic, position -> store; calculation -> history -> Equ files
+
+#include "window/Calculator.h"
+
+#include "conversion/convunits.h"
+#include "window/DataFolder.h"
+#include "window/Pictures.h"
+#include "window/TapeView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+
+namespace quantrel::gui {
+
+namespace {
+
+// A window that would stick out of the screen is pulled back this far inside it.
+constexpr int kScreenMargin = 20;
+// Tape font sizes the font dialog offers.
+constexpr int kMinFontSize = 5;
+constexpr int kMaxFontSize = 20;
+
+/// Failures while storing show no message (the program is ending); they go to standard
+/// error so that a user who starts it from a terminal learns of them.
+void reportStoreFailure(const QString& what) {
+    std::fprintf(stderr, "quantrel: %s\n", what.toLocal8Bit().constData());
+}
+
+/// The stored data folder when it is there and writable, else the default rule's.
+QString usableDataFolder(const std::string& stored, const QString& fallback) {
+    const QString folder = QString::fromStdString(stored);
+    const QFileInfo info(folder);
+    if (!folder.isEmpty() && info.isDir() && info.isWritable())
+        return folder;
+    return fallback.isEmpty() ? DefaultDataFolder() : fallback;
+}
+
+} // namespace
+
+void TCalculator::LoadSettings(const WindowOptions& options, const NumberLocale& locale) {
+    m_settings = ReadProgramSettings(m_store.Read(), locale);
+    m_dataFolder = usableDataFolder(m_settings.SaveDest, options.dataFolder);
+    m_settings.SaveDest = m_dataFolder.toStdString();
+
+    m_hideTape->setChecked(m_settings.Calc.Hide);
+    m_onTop->setChecked(m_settings.OnTop);
+    m_viewToolBar->setChecked(m_settings.Toolbar);
+    m_viewStatusBar->setChecked(m_settings.Statusbar);
+    m_advanced->setChecked(m_settings.Scientific);
+    showTapeState();
+    SetFastClick(m_settings.Down);
+
+    QFont tapeFont = m_tape->font();
+    if (m_settings.FontSize >= kMinFontSize && m_settings.FontSize <= kMaxFontSize)
+        tapeFont.setPointSize(m_settings.FontSize);
+    if (!m_settings.FontName.empty())
+        tapeFont.setFamily(QString::fromStdString(m_settings.FontName));
+    m_tape->setFont(tapeFont);
+    m_tape->document()->setDefaultFont(tapeFont);
+}
+
+void TCalculator::SaveSettings() {
+    // The position of the frame, as "Left" and "Top" place it at the next start.
+    m_settings.Left = pos().x();
+    m_settings.Top = pos().y();
+    m_settings.Calc = m_logic->Settings();
+    m_settings.Calc.Hide = m_hideTape->isChecked();
+    m_settings.OnTop = m_onTop->isChecked();
+    m_settings.Toolbar = m_viewToolBar->isChecked();
+    m_settings.Statusbar = m_viewStatusBar->isChecked();
+    m_settings.Scientific = m_advanced->isChecked();
+    m_settings.Down = m_fastClick;
+    m_settings.FontSize = m_tape->font().pointSize();
+    const ConvHistory& conversions = m_logic->ConversionHistory();
+    for (int k = 1; k <= ConvHistory::kSize; ++k) {
+        const TConvSpec& spec = conversions.Entry(k);
+        m_settings.Conv[static_cast<std::size_t>(k - 1)] =
+            spec.Category.empty() ? std::string() : TConvUnits::ConvSpecToText(spec);
+    }
+    QString error;
+    if (!m_store.Write(WriteProgramSettings(m_settings, m_logic->Locale()), &error))
+        reportStoreFailure(QStringLiteral("settings not stored: ") + error);
+}
+
+void TCalculator::StoreAll() {
+    if (m_stored || !m_logic)
+        return;
+    m_stored = true;
+    try {
+        SaveSettings();
+    } catch (const std::exception& failure) {
+        reportStoreFailure(QStringLiteral("settings not stored: ") + failure.what());
+    }
+    // The kept tape is stored here, between the settings and the calculations.
+    try {
+        if (!m_logic->WriteEquationFiles(m_dataFolder.toStdString()))
+            reportStoreFailure(QStringLiteral("the recent calculations could not all be "
+                                              "written to ") +
+                               m_dataFolder);
+    } catch (const std::exception& failure) {
+        reportStoreFailure(QStringLiteral("recent calculations not stored: ") + failure.what());
+    }
+}
+
+void TCalculator::placeOnFirstShow() {
+    QPoint place(m_settings.Left, m_settings.Top);
+    if (const QScreen* shown = screen()) {
+        const QSize screenSize = shown->geometry().size();
+        const QSize size = frameGeometry().size();
+        if (place.x() + size.width() > screenSize.width())
+            place.setX(screenSize.width() - size.width() - kScreenMargin);
+        if (place.y() + size.height() > screenSize.height())
+            place.setY(screenSize.height() - size.height() - kScreenMargin);
+    }
+    move(place);
+}
+
+void TCalculator::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_firstShow) {
+        m_firstShow = false;
+        placeOnFirstShow();
+    }
+    FocusEqualsKey();
+}
+
+void TCalculator::closeEvent(QCloseEvent* event) {
+    m_logic->Trace("FormClose");
+    if (!m_trayMode) {
+        // The program ends with its last window; store before anything else goes.
+        StoreAll();
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (m_settings.Reset) {
+        command("FormClose", [&] { m_logic->ClearKey(); });
+        m_tape->ClearTape();
+    }
+    hide();
+}
+
+void TCalculator::ShowFromOutside() {
+    show();
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    raise();
+    activateWindow();
+}
+
+void TCalculator::showTapeState() {
+    const bool hidden = m_hideTape->isChecked();
+    m_showTape->setIcon(ToolbarImage(hidden ? ToolImage::ShowTape : ToolImage::HideTape));
+    m_showTape->setToolTip(hidden ? tr("Show Tape") : tr("Hide Tape"));
+}
+
+void TCalculator::buildTray() {
+    m_tray = new QSystemTrayIcon(windowIcon(), this);
+    m_tray->setObjectName(QStringLiteral("TrayNotifyIcon1"));
+    m_tray->setToolTip(QStringLiteral("Quantrel"));
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(QStringLiteral("PopupMenuTray"));
+    QAction* close = m_trayMenu->addAction(tr("&Close Quantrel"));
+    close->setObjectName(QStringLiteral("CloseQuantrel1"));
+    QAction* open = m_trayMenu->addAction(tr("&Open Quantrel"));
+    open->setObjectName(QStringLiteral("OpenQuantrel1"));
+    // The default item, shown in bold as the double-click's own.
+    m_trayMenu->setDefaultAction(open);
+    connect(close, &QAction::triggered, this, [this] {
+        m_logic->Trace("CloseQuantrel1");
+        QApplication::quit();
+    });
+    connect(open, &QAction::triggered, this, [this] {
+        m_logic->Trace("OpenQuantrel1");
+        show();
+    });
+    connect(m_tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::DoubleClick)
+                    ShowFromOutside();
+            });
+    m_tray->setContextMenu(m_trayMenu);
+    m_tray->show();
+}
+
+} // namespace quantrel::gui
