@@ -76,7 +76,8 @@ TCalculator::TCalculator(const WindowOptions& options, QWidget* parent)
 
     ArrangeWindow();
     m_logic->RefreshView();
-    m_trayMode = options.trayMode && QSystemTrayIcon::isSystemTrayAvailable();
+    m_trayMode = options.trayMode &&
+                 options.trayAvailable.value_or(QSystemTrayIcon::isSystemTrayAvailable());
     if (m_trayMode)
         buildTray();
     FocusEqualsKey();

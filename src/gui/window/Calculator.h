@@ -48,15 +48,17 @@ class TapeView;
 struct WindowOptions {
     /// Default of the data folder (equation files, conv.csv, "Debug.txt"), which a
     /// stored "SaveDest" replaces; empty for DefaultDataFolder().
-    QString dataFolder;
+    QString dataFolder{};
     /// Separators and currency format; empty for the system locale's.
-    std::optional<NumberLocale> locale;
+    std::optional<NumberLocale> locale{};
     /// The settings file; empty for the user's own store.
-    QString settingsFile;
+    QString settingsFile{};
     /// Started with the parameter T: the window starts hidden, with an icon in the
     /// notification area, and closing it only hides it. Ignored where the desktop has
     /// no notification area, since the window could not be reached again.
     bool trayMode = false;
+    /// Whether the desktop has a notification area; empty to ask it (tests decide).
+    std::optional<bool> trayAvailable{};
 };
 
 class TCalculator : public QMainWindow, public CalculatorView {

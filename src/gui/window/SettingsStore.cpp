@@ -1,5 +1,6 @@
 #include "window/SettingsStore.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QStringList>
 
@@ -51,7 +52,16 @@ SettingsTexts SettingsStore::Read() const {
 }
 
 bool SettingsStore::Write(const SettingsTexts& texts, QString* error) const {
-    const std::unique_ptr<QSettings> store = open(m_iniPath);
+    std::unique_ptr<QSettings> store = open(m_iniPath);
+    store->allKeys(); // QSettings reads its file on first use
+    // QSettings keeps a file it cannot read as it is and refuses to write it; what it
+    // held is lost already, so a new file takes its place.
+    if (store->status() == QSettings::FormatError) {
+        const QString name = store->fileName();
+        store.reset();
+        QFile::remove(name);
+        store = open(m_iniPath);
+    }
     for (const SettingDef* row : SettingsWriteOrder()) {
         const auto found = texts.find({std::string(row->Section), std::string(row->Name)});
         if (found != texts.end())

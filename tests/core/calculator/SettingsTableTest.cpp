@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 namespace quantrel {
 namespace {
@@ -83,6 +84,66 @@ TEST(SettingsTable, WrittenTextsReadBackTheSameSettings) {
     EXPECT_EQ(texts.at({"Expand", "Subtotals"}), "1");
     for (const auto& [key, text] : texts)
         EXPECT_NE(FindSetting(key.first, key.second), nullptr) << key.first << " " << key.second;
+}
+
+TEST(SettingsTable, EveryStoredValueReadsBackAsWritten) {
+    EXPECT_EQ(ReadProgramSettings({}, NumberLocale::CommaPoint()), ProgramSettings{})
+        << "the first-run values are the table's defaults";
+    ProgramSettings changed;
+    changed.Calc.TaxLit = "VAT";
+    changed.Calc.MemNum = 12.5L;
+    changed.FontSize = 12;
+    changed.FontName = "DejaVu Sans";
+    changed.Keep = true;
+    changed.Reset = true;
+    changed.Keepcount = 500;
+    changed.OnTop = true;
+    changed.Toolbar = false;
+    changed.Statusbar = false;
+    changed.Scientific = false;
+    changed.Large = true;
+    changed.Left = -40;
+    changed.Top = 2000;
+    changed.TotalsBold = false;
+    changed.TotalsUnder = false;
+    changed.TotalsRed = true;
+    changed.AnnotColor = "$00112233";
+    changed.AnnotItalics = true;
+    changed.AnnotUnder = true;
+    changed.Notes = {"groceries", "a, b", "", "", "", "", "", "", "", "invoice 117"};
+    changed.SubTotalsColor = "clRed";
+    changed.ExpandOperColor = "clTeal";
+    changed.SaveDest = "/data";
+    changed.SaveTape = "/home/me/tapes";
+    changed.Conv = {"Length,lmi,lkm", "Temperature,tc,tf", "", "", "", "", "", "", "", ""};
+    changed.ConvLeft = 10;
+    changed.ConvTop = 20;
+    changed.ConvHeight = 300;
+    changed.ConvWidth = 400;
+    changed.Down = true;
+    const SettingsTexts texts = WriteProgramSettings(changed, NumberLocale::PointComma());
+    EXPECT_EQ(ReadProgramSettings(texts, NumberLocale::PointComma()), changed);
+    EXPECT_EQ(texts.size(), StoredSettings().size()) << "every value is written";
+    for (const SettingDef& row : StoredSettings())
+        EXPECT_TRUE(texts.contains({std::string(row.Section), std::string(row.Name)}))
+            << row.Section << " " << row.Name;
+
+    SettingsTexts padded;
+    padded[{"Tape", "FontName"}] = "  Liberation Sans ";
+    EXPECT_EQ(ReadProgramSettings(padded, NumberLocale::CommaPoint()).FontName, "Liberation Sans");
+}
+
+TEST(SettingsTable, NumbersWrittenUnderTheOtherDecimalSeparatorAreKept) {
+    const std::tuple<const char*, NumberLocale, Extended> cases[] = {
+        {"0.175", NumberLocale::PointComma(), 0.175L},
+        {"0,175", NumberLocale::CommaPoint(), 0.175L},
+        {"1234.5", NumberLocale::PointComma(), 1234.5L},
+        {"12,5x", NumberLocale::CommaPoint(), 0},
+    };
+    for (const auto& [text, loc, value] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_PRED_FORMAT2(ExtendedEq, ReadNumber(text, loc, 0), value);
+    }
 }
 
 TEST(SettingsTable, EditedValuesAreCheckedWithTheirMessages) {
