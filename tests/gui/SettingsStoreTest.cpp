@@ -190,6 +190,15 @@ TEST_F(StoreTest, WithoutANotificationAreaTrayModeIsOff) {
     EXPECT_TRUE(QFile::exists(file("Equ1.dat"))) << "and stores what it has";
 }
 
+TEST_F(StoreTest, AStoredBracketOutOfRangeIsReportedAtStartUp) {
+    writeIni("[Expand]\nSubTotalsSymIndex=7\n");
+    m_watchdog.Expect();
+    std::unique_ptr<TCalculator> w = window();
+    ASSERT_EQ(m_watchdog.Seen().size(), 1U);
+    EXPECT_EQ(m_watchdog.Seen().front().text, "Invalid fSubTotalSymIndex");
+    EXPECT_EQ(m_watchdog.Seen().front().icon, QMessageBox::Critical);
+}
+
 TEST_F(StoreTest, AMissingDataFolderFallsBackForTheRun) {
     writeIni("[Dir]\nSaveDest=/no/such/folder\n");
     std::unique_ptr<TCalculator> w = window();
