@@ -10,6 +10,8 @@
 #include "window/Calculator.h"
 #include "window/SettingsStore.h"
 
+#include "QtBenchmarkMain.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -114,13 +116,5 @@ BENCHMARK(BM_ConstructAndShow)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

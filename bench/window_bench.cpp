@@ -6,7 +6,9 @@
 #include "window/Calculator.h"
 #include "window/TapeView.h"
 
+#include "QtBenchmarkMain.h"
 #include <QAbstractButton>
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
@@ -135,13 +137,5 @@ BENCHMARK(BM_EqualsOnFiftyNumbers)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }
