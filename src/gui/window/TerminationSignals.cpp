@@ -1,11 +1,15 @@
 #include "window/TerminationSignals.h"
 
+#ifdef Q_OS_UNIX
 #include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 namespace quantrel::gui {
+
+#ifdef Q_OS_UNIX
 
 namespace {
 
@@ -51,5 +55,13 @@ TerminationSignals::~TerminationSignals() {
         end = -1;
     }
 }
+
+#else
+
+// Elsewhere the session's end (commitDataRequest) is what stores the settings.
+TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {}
+TerminationSignals::~TerminationSignals() = default;
+
+#endif
 
 } // namespace quantrel::gui
