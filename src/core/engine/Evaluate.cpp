@@ -15,22 +15,22 @@ std::int32_t TQuantrelEval::NextOpen(std::int32_t i) const {
     return 0;
 }
 
-std::int32_t TQuantrelEval::PrevOpen(std::int32_t i) const {
-    for (std::int32_t j = i - 1; j >= 2; --j) {
+std::int32_t TQuantrelEval::PrevOpen(std::int32_t i, std::int32_t lowest) const {
+    for (std::int32_t j = i - 1; j >= lowest; --j) {
         if (!FEntries[j].IsEval)
             return j;
     }
     return 0;
 }
 
-std::int32_t TQuantrelEval::FoldTarget(std::int32_t i) const {
-    const std::int32_t left = PrevOpen(i);
+std::int32_t TQuantrelEval::FoldTarget(std::int32_t i, std::int32_t lowest) const {
+    const std::int32_t left = PrevOpen(i, lowest);
     return left != 0 ? left : 1;
 }
 
-bool TQuantrelEval::EvalEntry(std::int32_t i) {
+bool TQuantrelEval::EvalEntry(std::int32_t i, std::int32_t lowest) {
     TEquationEntry& entry = FEntries[i];
-    TEquationEntry& target = FEntries[FoldTarget(i)];
+    TEquationEntry& target = FEntries[FoldTarget(i, lowest)];
     const Extended before = target.Result;
     const CalcOutcome outcome = Calc(entry.Oper, true, before, entry.Result, entry.Conv);
     target.Result = outcome.Value;
@@ -44,19 +44,24 @@ bool TQuantrelEval::EvalEntry(std::int32_t i) {
 }
 
 Extended TQuantrelEval::Evaluate() {
-    if (NextOpen(1) == 0)
+    // Every entry before `first` (the first open one after entry 1) is folded, so the
+    // scans start there: a long calculation costs no more per key than a short one.
+    std::int32_t first = NextOpen(1);
+    if (first == 0)
         return FEntries[1].Result;
 
     // Folds entry i; tells whether evaluation is over (error or fully reduced).
     bool failed = false;
     const auto fold = [&](std::int32_t i, std::string_view label) {
-        if (!EvalEntry(i)) {
+        if (!EvalEntry(i, first)) {
             failed = true;
             return true;
         }
+        if (i == first)
+            first = NextOpen(i);
         if (FIsDebug)
             Snapshot(label);
-        if (NextOpen(1) == 0) {
+        if (first == 0) {
             PrintPendingLines();
             return true;
         }
@@ -66,10 +71,10 @@ Extended TQuantrelEval::Evaluate() {
 
     for (;;) {
         bool foldedAny = false;
-        for (std::int32_t i = 2; i <= FMaxCompleteEquationIdx; ++i) {
+        for (std::int32_t i = first; i <= FMaxCompleteEquationIdx; ++i) {
             if (FEntries[i].IsEval)
                 continue;
-            const std::int32_t L = PrevOpen(i);
+            const std::int32_t L = PrevOpen(i, first);
             const std::int32_t R = NextOpen(i);
             const bool peak = (L == 0 && R != 0 && P(i) > P(R)) ||
                               (R == 0 && L != 0 && P(i) > P(L)) || (L == 0 && R == 0) ||
@@ -82,10 +87,10 @@ Extended TQuantrelEval::Evaluate() {
         }
         if (foldedAny)
             continue;
-        for (std::int32_t i = 2; i <= FMaxCompleteEquationIdx; ++i) {
+        for (std::int32_t i = first; i <= FMaxCompleteEquationIdx; ++i) {
             if (FEntries[i].IsEval)
                 continue;
-            const std::int32_t L = PrevOpen(i);
+            const std::int32_t L = PrevOpen(i, first);
             const std::int32_t R = NextOpen(i);
             const bool level = (L == 0 && R != 0 && P(i) == P(R)) ||
                                (R == 0 && L != 0 && P(i) == P(L)) ||

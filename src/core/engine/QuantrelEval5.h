@@ -203,10 +203,12 @@ private:
     // Evaluation.
     Extended Evaluate();
     Extended EvaluateAndShow();
-    bool EvalEntry(std::int32_t i);
+    bool EvalEntry(std::int32_t i, std::int32_t lowest = 2);
     std::int32_t NextOpen(std::int32_t i) const;
-    std::int32_t PrevOpen(std::int32_t i) const;
-    std::int32_t FoldTarget(std::int32_t i) const;
+    /// The nearest open entry left of i, looking no further left than `lowest` (every
+    /// entry below it is folded); 0 for none.
+    std::int32_t PrevOpen(std::int32_t i, std::int32_t lowest = 2) const;
+    std::int32_t FoldTarget(std::int32_t i, std::int32_t lowest = 2) const;
 
     // Arithmetic.
     Extended ToRadians(Extended x) const;
