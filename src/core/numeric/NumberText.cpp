@@ -8,10 +8,13 @@
 #include "numeric/NumberText.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -28,10 +31,51 @@ constexpr std::size_t kDigitCount = 20;
 constexpr std::uint32_t kChunk = 1'000'000'000; // nine decimal digits per big-number step
 constexpr int kChunkDigits = 9;
 
+/// A few dozen decimal digits in place: every number text of a keystroke passes
+/// through several of these, and none needs the heap.
+class Digits {
+public:
+    static constexpr std::size_t kCapacity = 40;
+
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    char operator[](std::size_t i) const { return m_data[i]; }
+    char& operator[](std::size_t i) { return m_data[i]; }
+    char back() const { return m_data[m_size - 1]; }
+    void pop_back() { --m_size; }
+    void clear() { m_size = 0; }
+    /// Shortens to n digits (n <= size()).
+    void resize(std::size_t n) { m_size = n; }
+    /// Appends text, as much as fits (callers stay well within the capacity).
+    void append(std::string_view text) {
+        const std::size_t n = std::min(text.size(), kCapacity - m_size);
+        std::copy_n(text.data(), n, m_data.data() + m_size);
+        m_size += n;
+    }
+    void append(std::size_t n, char c) {
+        n = std::min(n, kCapacity - m_size);
+        std::fill_n(m_data.data() + m_size, n, c);
+        m_size += n;
+    }
+    std::string_view view(std::size_t from = 0, std::size_t n = kCapacity) const {
+        return std::string_view(m_data.data(), m_size).substr(from, n);
+    }
+
+private:
+    std::array<char, kCapacity> m_data{};
+    std::size_t m_size = 0;
+};
+
+/// The decimal digits of n, written into `buffer`: "0" for zero.
+std::string_view decimalDigits(std::uint64_t n, std::array<char, 20>& buffer) {
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), n);
+    return std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+}
+
 /// |x| = 0.d1 d2 d3 ... x 10^exponent with d1 != 0. `digits` holds leading digits of the
 /// decimal expansion; digits beyond its end are zeros. Zero has no digits.
 struct Decimal {
-    std::string digits;
+    Digits digits;
     int exponent = 0;
     bool negative = false;
 
@@ -48,12 +92,17 @@ std::uint32_t bitsAt(std::uint64_t value, int pos) {
     return static_cast<std::uint32_t>(pos >= 0 ? value >> pos : value << -pos);
 }
 
-/// Little-endian base-2^32 limbs holding `mant` shifted left by `shift` bits.
-std::vector<std::uint32_t> shiftedLimbs(std::uint64_t mant, int shift, std::size_t size) {
-    std::vector<std::uint32_t> limbs(size, 0);
+/// Fills little-endian base-2^32 limbs with `mant` shifted left by `shift` bits.
+void fillShiftedLimbs(std::uint64_t mant, int shift, std::span<std::uint32_t> limbs) {
+    std::fill(limbs.begin(), limbs.end(), 0);
     const int first = shift / 32;
-    for (int j = 0; j < 3 && first + j < static_cast<int>(size); ++j)
-        limbs[first + j] = bitsAt(mant, 32 * j - shift % 32);
+    for (int j = 0; j < 3 && first + j < static_cast<int>(limbs.size()); ++j)
+        limbs[static_cast<std::size_t>(first + j)] = bitsAt(mant, 32 * j - shift % 32);
+}
+
+std::vector<std::uint32_t> shiftedLimbs(std::uint64_t mant, int shift, std::size_t size) {
+    std::vector<std::uint32_t> limbs(size);
+    fillShiftedLimbs(mant, shift, limbs);
     return limbs;
 }
 
@@ -110,24 +159,37 @@ Decimal exactDecimal(Extended x, std::size_t count) {
     mant >>= trailingZeros;
     e += trailingZeros;
 
+    std::array<char, 20> buffer{};
     if (e >= 0) { // a whole number
-        if (std::bit_width(mant) + e <= 64)
-            d.digits = std::to_string(mant << e);
-        else
-            d.digits = bigIntegerText(shiftedLimbs(mant, e, static_cast<std::size_t>(e / 32 + 3)));
-        d.exponent = static_cast<int>(d.digits.size());
+        if (std::bit_width(mant) + e <= 64) {
+            const std::string_view whole = decimalDigits(mant << e, buffer);
+            d.digits.append(whole);
+            d.exponent = static_cast<int>(whole.size());
+        } else {
+            const std::string whole =
+                bigIntegerText(shiftedLimbs(mant, e, static_cast<std::size_t>(e / 32 + 3)));
+            d.digits.append(std::string_view(whole).substr(0, count));
+            d.exponent = static_cast<int>(whole.size());
+        }
         return trimmed(std::move(d), count);
     }
     const int s = -e; // fraction bits
     if (s < 64 && (mant >> s) != 0)
-        d.digits = std::to_string(mant >> s);
+        d.digits.append(decimalDigits(mant >> s, buffer));
     d.exponent = static_cast<int>(d.digits.size());
     const std::uint64_t frac = s < 64 ? mant & ((std::uint64_t{1} << s) - 1) : mant;
 
     // Fraction part: move the binary point to a limb boundary, then each multiplication
     // by 10^9 carries the next nine digits out of the top limb.
     const std::size_t size = static_cast<std::size_t>((s + 31) / 32);
-    std::vector<std::uint32_t> limbs = shiftedLimbs(frac, static_cast<int>(size) * 32 - s, size);
+    // The fraction of an everyday number takes a few limbs; only tiny ones need more.
+    std::array<std::uint32_t, 8> few{};
+    std::vector<std::uint32_t> many;
+    if (size > few.size())
+        many.resize(size);
+    const std::span<std::uint32_t> limbs =
+        size > few.size() ? std::span<std::uint32_t>(many) : std::span(few.data(), size);
+    fillShiftedLimbs(frac, static_cast<int>(size) * 32 - s, limbs);
     std::size_t low = 0; // limbs below `low` are zero and stay zero
     while (d.digits.size() < count) {
         while (low < size && limbs[low] == 0)
@@ -140,15 +202,15 @@ Decimal exactDecimal(Extended x, std::size_t count) {
             limbs[i] = static_cast<std::uint32_t>(p);
             carry = p >> 32;
         }
-        const std::string part = std::to_string(carry);
+        const std::string_view part = decimalDigits(carry, buffer);
         if (d.digits.empty()) {
             // Still in the leading zeros of a value below 1.
             d.exponent -= carry == 0 ? kChunkDigits : kChunkDigits - static_cast<int>(part.size());
             if (carry != 0)
-                d.digits = part;
+                d.digits.append(part);
         } else {
             d.digits.append(kChunkDigits - part.size(), '0');
-            d.digits += part;
+            d.digits.append(part);
         }
     }
     return trimmed(std::move(d), count);
@@ -173,7 +235,8 @@ Decimal roundToDigits(Decimal d, int keep) {
         if (i >= 0) {
             ++d.digits[static_cast<std::size_t>(i)];
         } else {
-            d.digits.assign(1, '1');
+            d.digits.clear();
+            d.digits.append(1, '1');
             ++d.exponent;
         }
     }
@@ -277,9 +340,12 @@ std::string GeneralText(Extended x, int P, int M, const NumberLocale& loc) {
         return "0";
     if (d.exponent >= -3 && d.exponent <= p)
         return sign(d) + plainDigits(d, fractionDigits(d), loc, false);
-    std::string out = sign(d) + d.digits.substr(0, 1);
-    if (d.digits.size() > 1)
-        out += loc.decimalSeparator + d.digits.substr(1);
+    std::string out = sign(d);
+    out += d.digits.view(0, 1);
+    if (d.digits.size() > 1) {
+        out += loc.decimalSeparator;
+        out += d.digits.view(1);
+    }
     out += 'E';
     if (d.exponent - 1 < 0)
         out += '-';
