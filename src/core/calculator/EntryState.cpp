@@ -17,7 +17,6 @@ namespace {
 constexpr Extended kMaxBeforeDigit = 999999999999.0L;
 constexpr int kMaxFractionDigits = 9;
 constexpr std::size_t kMaxFractionTextLength = 14;
-constexpr int kEntryPrecision = 14;
 constexpr int kExponentDigits = 4;
 
 // "1.2E+0034" -> 34, "1.2E-003" -> 3: up to four digits after the exponent's sign.

@@ -125,6 +125,9 @@ private:
     bool m_debugTrace = false;
 };
 
+/// Significant digits of the number being typed on the display.
+inline constexpr int kEntryPrecision = 14;
+
 /// The entry's exponent form: ExponentText with 14 digits and a four-digit exponent.
 std::string EntryExponentText(Extended value, const NumberLocale& loc);
 

@@ -31,6 +31,7 @@ int EquationSlots::Save() {
 int EquationSlots::Recall(int slot) {
     for (int j = slot; j >= 2; --j)
         m_engines[static_cast<std::size_t>(j - 1)] = m_engines[static_cast<std::size_t>(j - 2)];
+    // Slot 1 still names a moved engine; emptied, it no longer counts as held.
     m_engines[0] = 0;
     m_engines[0] = freeEngine(1);
     return m_engines[0];

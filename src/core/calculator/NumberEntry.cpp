@@ -5,20 +5,9 @@
 #include "calculator/CalculatorLogic.h"
 
 #include "calculator/EntryText.h"
-#include "numeric/HexDigits.h"
 #include "numeric/NumberText.h"
-#include "numeric/Utf8.h"
-
-#include <cmath>
-#include <cstdint>
 
 namespace quantrel {
-
-namespace {
-
-constexpr int kEntryPrecision = 14;
-
-} // namespace
 
 std::string CalculatorLogic::DisplayText(Extended value) const {
     return quantrel::DisplayText(value, m_settings.ThousSep, m_locale);

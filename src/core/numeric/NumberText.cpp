@@ -374,8 +374,10 @@ std::string ExponentText(Extended x, int P, int M, const NumberLocale& loc) {
 
 namespace {
 
-/// FixedText, grouped or not.
-std::string fixedText(Extended x, int P, int D, const NumberLocale& loc, bool group) {
+/// A text of D decimals: the rounded digits laid out by `layout`, or the general text
+/// when x is not finite or has more integer digits than P.
+template <class Layout>
+std::string fixedText(Extended x, int P, int D, const NumberLocale& loc, Layout layout) {
     if (!std::isfinite(x))
         return nonFiniteText(x);
     const int p = clampPrecision(P);
@@ -383,42 +385,41 @@ std::string fixedText(Extended x, int P, int D, const NumberLocale& loc, bool gr
     const std::optional<Decimal> d = fixedDecimal(x, p, decimals);
     if (!d)
         return GeneralText(x, p, decimals, loc);
-    return sign(*d) + plainDigits(*d, decimals, loc, group);
+    return layout(*d, decimals);
 }
 
 } // namespace
 
 std::string FixedText(Extended x, int P, int D, const NumberLocale& loc) {
-    return fixedText(x, P, D, loc, false);
+    return fixedText(x, P, D, loc, [&](const Decimal& d, int decimals) {
+        return sign(d) + plainDigits(d, decimals, loc, false);
+    });
 }
 
 std::string NumberText(Extended x, int P, int D, const NumberLocale& loc) {
-    return fixedText(x, P, D, loc, true);
+    return fixedText(x, P, D, loc, [&](const Decimal& d, int decimals) {
+        return sign(d) + plainDigits(d, decimals, loc, true);
+    });
 }
 
 std::string CurrencyText(Extended x, int P, int D, const NumberLocale& loc) {
-    if (!std::isfinite(x))
-        return nonFiniteText(x);
-    const int p = clampPrecision(P);
-    const int decimals = clampDecimals(D);
-    const std::optional<Decimal> d = fixedDecimal(x, p, decimals);
-    if (!d)
-        return GeneralText(x, p, decimals, loc);
-    const std::string amount = plainDigits(*d, decimals, loc, true);
-    const std::string& pattern = showsMinus(*d) ? loc.currencyNegative : loc.currencyPositive;
-    // One pass, so that a symbol containing "n" (such as "kn") is not substituted again.
-    constexpr std::string_view symbolMark = "\u00A4";
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size();) {
-        if (pattern.compare(i, symbolMark.size(), symbolMark) == 0) {
-            out += loc.currencySymbol;
-            i += symbolMark.size();
-        } else {
-            out += pattern[i] == 'n' ? amount : std::string(1, pattern[i]);
-            ++i;
+    return fixedText(x, P, D, loc, [&](const Decimal& d, int decimals) {
+        const std::string amount = plainDigits(d, decimals, loc, true);
+        const std::string& pattern = showsMinus(d) ? loc.currencyNegative : loc.currencyPositive;
+        // One pass, so that a symbol containing "n" (such as "kn") is not substituted again.
+        constexpr std::string_view symbolMark = "\u00A4";
+        std::string out;
+        for (std::size_t i = 0; i < pattern.size();) {
+            if (pattern.compare(i, symbolMark.size(), symbolMark) == 0) {
+                out += loc.currencySymbol;
+                i += symbolMark.size();
+            } else {
+                out += pattern[i] == 'n' ? amount : std::string(1, pattern[i]);
+                ++i;
+            }
         }
-    }
-    return out;
+        return out;
+    });
 }
 
 std::string GroupedGeneralText(Extended x, const NumberLocale& loc) {

@@ -75,7 +75,6 @@ TCalculator::TCalculator(const WindowOptions& options, QWidget* parent)
     // The kept tape is read here, after the calculations.
 
     ArrangeWindow();
-    m_logic->RefreshView();
     m_trayMode = options.trayMode &&
                  options.trayAvailable.value_or(QSystemTrayIcon::isSystemTrayAvailable());
     if (m_trayMode)

@@ -33,7 +33,6 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QSystemTrayIcon;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
@@ -201,8 +200,6 @@ private:
     bool m_trayMode = false;
     bool m_firstShow = true;
     bool m_stored = false;
-    QSystemTrayIcon* m_tray = nullptr; ///< TrayNotifyIcon1
-    QMenu* m_trayMenu = nullptr;       ///< PopupMenuTray
     bool m_fastClick = false;
     bool m_tapeBatch = false; ///< a command has the tape's appending open
     int m_tapeLeft = 250;

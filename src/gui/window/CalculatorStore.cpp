@@ -79,8 +79,7 @@ void TCalculator::SaveSettings() {
     // The position of the frame, as "Left" and "Top" place it at the next start.
     m_settings.Left = pos().x();
     m_settings.Top = pos().y();
-    m_settings.Calc = m_logic->Settings();
-    m_settings.Calc.Hide = m_hideTape->isChecked();
+    m_settings.Calc = m_logic->Settings(); // "Hide" included: HideTape1 tells the logic
     m_settings.OnTop = m_onTop->isChecked();
     m_settings.Toolbar = m_viewToolBar->isChecked();
     m_settings.Statusbar = m_viewStatusBar->isChecked();
@@ -170,17 +169,17 @@ void TCalculator::showTapeState() {
 }
 
 void TCalculator::buildTray() {
-    m_tray = new QSystemTrayIcon(windowIcon(), this);
-    m_tray->setObjectName(QStringLiteral("TrayNotifyIcon1"));
-    m_tray->setToolTip(QStringLiteral("Quantrel"));
-    m_trayMenu = new QMenu(this);
-    m_trayMenu->setObjectName(QStringLiteral("PopupMenuTray"));
-    QAction* close = m_trayMenu->addAction(tr("&Close Quantrel"));
+    auto* tray = new QSystemTrayIcon(windowIcon(), this);
+    tray->setObjectName(QStringLiteral("TrayNotifyIcon1"));
+    tray->setToolTip(QStringLiteral("Quantrel"));
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("PopupMenuTray"));
+    QAction* close = menu->addAction(tr("&Close Quantrel"));
     close->setObjectName(QStringLiteral("CloseQuantrel1"));
-    QAction* open = m_trayMenu->addAction(tr("&Open Quantrel"));
+    QAction* open = menu->addAction(tr("&Open Quantrel"));
     open->setObjectName(QStringLiteral("OpenQuantrel1"));
     // The default item, shown in bold as the double-click's own.
-    m_trayMenu->setDefaultAction(open);
+    menu->setDefaultAction(open);
     connect(close, &QAction::triggered, this, [this] {
         m_logic->Trace("CloseQuantrel1");
         QApplication::quit();
@@ -189,13 +188,13 @@ void TCalculator::buildTray() {
         m_logic->Trace("OpenQuantrel1");
         show();
     });
-    connect(m_tray, &QSystemTrayIcon::activated, this,
+    connect(tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::DoubleClick)
                     ShowFromOutside();
             });
-    m_tray->setContextMenu(m_trayMenu);
-    m_tray->show();
+    tray->setContextMenu(menu);
+    tray->show();
 }
 
 } // namespace quantrel::gui

@@ -31,10 +31,6 @@ QString key(const SettingDef& row) {
 
 SettingsStore::SettingsStore(QString iniPath) : m_iniPath(std::move(iniPath)) {}
 
-QString SettingsStore::FileName() const {
-    return open(m_iniPath)->fileName();
-}
-
 SettingsTexts SettingsStore::Read() const {
     const std::unique_ptr<QSettings> store = open(m_iniPath);
     SettingsTexts texts;

@@ -24,9 +24,6 @@ public:
     /// with the store's reason, when it could not be written.
     bool Write(const SettingsTexts& texts, QString* error = nullptr) const;
 
-    /// The file the values live in.
-    QString FileName() const;
-
 private:
     QString m_iniPath;
 };
