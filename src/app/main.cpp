@@ -14,6 +14,17 @@ int main(int argc, char** argv) {
     // Names the per-user data folder used when the executable's folder is read-only.
     QApplication::setApplicationName(QStringLiteral("quantrel"));
 
+    // The signals end the program through the event loop, so the store routine runs;
+    // they are caught from the start, as a signal during start-up must not kill it.
+    // A signal taken in a message box's loop before exec() is remembered, so the
+    // program still ends.
+    bool ending = false;
+    quantrel::gui::TerminationSignals termination;
+    QObject::connect(&termination, &quantrel::gui::TerminationSignals::Received, &app, [&ending] {
+        ending = true;
+        QApplication::quit();
+    });
+
     // A later copy brings the first to the front and ends before it reads anything.
     quantrel::gui::SingleInstance instance;
     if (!instance.BecomeFirst()) {
@@ -28,13 +39,12 @@ int main(int argc, char** argv) {
     QObject::connect(&instance, &quantrel::gui::SingleInstance::ShowRequested, &window,
                      &quantrel::gui::TCalculator::ShowFromOutside);
 
-    // The signals and the session's end store what File > Exit stores, once.
-    quantrel::gui::TerminationSignals termination;
-    QObject::connect(&termination, &quantrel::gui::TerminationSignals::Received, &app,
-                     &QApplication::quit);
+    // The session's end stores what File > Exit stores, once.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      &quantrel::gui::TCalculator::StoreAll);
 
+    if (ending)
+        return 0;
     if (window.TrayMode())
         QApplication::setQuitOnLastWindowClosed(false);
     else
