@@ -2,6 +2,7 @@
 // boundaries of each primitive, both separator conventions, and the parser's grammar.
 
 #include "numeric/NumberText.h"
+#include "numeric/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quantrel {
@@ -287,6 +289,36 @@ TEST(ExponentText, MatchesExactDigitsAcrossTheWholeRange) {
     }
 }
 
+TEST(FixedValue, IsTheValueOfTheFixedTextAndPlainTextLengthItsLength) {
+    // Both skip the text the decimal correction used to build; they must agree with it.
+    std::mt19937_64 random(7);
+    const NumberLocale loc = NumberLocale::Plain();
+    NumberLocale arabic = NumberLocale::CommaPoint();
+    arabic.decimalSeparator = "\u066B";
+    std::vector<Extended> values = {0, -0.0L, 0.5L, -0.005L, 1.005L, 999999999999.995L, 1E25L,
+                                    -1E-30L, 123456789012345678.0L};
+    for (int i = 0; i < 3000; ++i) {
+        const Extended mantissa = static_cast<Extended>(random() >> (random() % 60));
+        const int exponent = static_cast<int>(random() % 140) - 100;
+        values.push_back((random() % 2 ? 1 : -1) * std::ldexp(mantissa, exponent));
+    }
+    for (const Extended x : values) {
+        for (const auto& [p, d] : {std::pair{14, 2}, {18, 0}, {18, 7}, {10, 12}, {18, 18}}) {
+            const std::optional<Extended> expected = ParseNumber(FixedText(x, p, d, loc), loc);
+            const std::optional<Extended> value = FixedValue(x, p, d);
+            ASSERT_TRUE(value.has_value() && expected.has_value());
+            ASSERT_EQ(*value, *expected) << FixedText(x, p, d, loc);
+            ASSERT_EQ(std::signbit(*value), std::signbit(*expected)) << FixedText(x, p, d, loc);
+        }
+        ASSERT_EQ(PlainTextLength(x, 15, loc), PlainText(x, 15, loc).size());
+        ASSERT_EQ(PlainTextLength(x, 4, arabic), Utf8Length(PlainText(x, 4, arabic)));
+    }
+    for (const Extended x : {Limits::infinity(), -Limits::infinity(), Limits::quiet_NaN()}) {
+        EXPECT_FALSE(FixedValue(x, 14, 2).has_value());
+        EXPECT_EQ(PlainTextLength(x, 15, loc), PlainText(x, 15, loc).size());
+    }
+}
+
 TEST(ParseNumber, AcceptsTheGrammar) {
     struct ParseRow {
         const char* text;
@@ -325,6 +357,29 @@ TEST(ParseNumber, AcceptsTheGrammar) {
     const std::optional<Extended> negativeZero = ParseNumber("-0", cp);
     ASSERT_TRUE(negativeZero.has_value());
     EXPECT_TRUE(*negativeZero == 0 && std::signbit(*negativeZero));
+}
+
+TEST(ParseNumber, ShortNumbersReadAsStrtoldReadsThem) {
+    // Up to 19 digits and a small exponent take an exact path of their own; it must
+    // give strtold's correctly rounded value, bit for bit.
+    std::mt19937_64 random(20261210);
+    const NumberLocale cp = NumberLocale::CommaPoint();
+    for (int i = 0; i < 20000; ++i) {
+        const int length = 1 + static_cast<int>(random() % 20);
+        std::string digits;
+        for (int j = 0; j < length; ++j)
+            digits += static_cast<char>('0' + random() % 10);
+        const std::size_t point = random() % (digits.size() + 1);
+        std::string text = (random() % 2 ? "-" : "") + digits.substr(0, point) + "." +
+                           digits.substr(point);
+        if (random() % 2)
+            text += "e" + std::to_string(static_cast<int>(random() % 61) - 30);
+        const std::optional<Extended> value = ParseNumber(text, cp);
+        ASSERT_TRUE(value.has_value()) << text;
+        const Extended expected = std::strtold(text.c_str(), nullptr);
+        ASSERT_EQ(*value, expected) << text;
+        ASSERT_EQ(std::signbit(*value), std::signbit(expected)) << text;
+    }
 }
 
 TEST(ParseNumber, RejectsAnythingElse) {

@@ -77,13 +77,19 @@ void TQuantrelEval::PrintPendingLines() {
     FTapeIdx = FMaxCompleteEquationIdx;
 }
 
+// Totals and sub-totals only show; an engine without a tape (a history engine being
+// loaded) skips composing them.
 void TQuantrelEval::PrintTotalLine(std::int32_t i) {
     FEntries[i].IsPrinted = true;
+    if (!OnQuantrelTape)
+        return;
     const Extended total = FEntries[1].Result;
     EmitTapeLine("= " + FormatTapeNumber(qeEquals, total), taTotal, total < 0);
 }
 
 void TQuantrelEval::PrintSubTotalLine(TOperCode code) {
+    if (!OnQuantrelTape)
+        return;
     EmitTapeLine(FSubTotalOpen + "= " + FormatTapeNumber(code, FEntries[1].Result) + FSubTotalClose,
                  taSubTotal, false);
 }

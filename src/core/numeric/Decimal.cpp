@@ -1,11 +1,10 @@
 // The decimal correction of the four basic operations: whole operands compute exactly
-// in 64-bit integers, moderate ones are rounded through a decimal text, the rest is
-// plain 80-bit arithmetic.
+// in 64-bit integers, moderate ones are rounded as their fixed decimal text shows
+// them, the rest is plain 80-bit arithmetic.
 
 #include "numeric/Decimal.h"
 
 #include "numeric/NumberText.h"
-#include "numeric/Utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,10 +15,10 @@ namespace quantrel {
 
 namespace {
 
-// The texts never leave this file, so a fixed point-decimal locale keeps the result
-// independent of the user's one.
-Extended ParsePlain(const std::string& text, Extended fallback) {
-    return ParseNumber(text, NumberLocale::Plain()).value_or(fallback);
+// x rounded at P significant digits or D decimals, as its fixed text reads back;
+// x itself when it is not finite.
+Extended Rounded(Extended x, int P, int D) {
+    return FixedValue(x, P, D).value_or(x);
 }
 
 bool IsWhole(Extended x) {
@@ -33,7 +32,7 @@ Extended Frac(Extended x) {
 }
 
 int FractionLength(Extended x) {
-    return static_cast<int>(Utf8Length(PlainText(Frac(x), 15, NumberLocale::Plain())));
+    return static_cast<int>(PlainTextLength(Frac(x), 15, NumberLocale::Plain()));
 }
 
 Extended DecimalAdd(Extended x, Extended y) {
@@ -42,7 +41,7 @@ Extended DecimalAdd(Extended x, Extended y) {
         return static_cast<Extended>(static_cast<std::int64_t>(x) + static_cast<std::int64_t>(y));
     if (ax < 999999999999.0L && ay < 999999999999.0L && ax > 0.001L && ay > 0.001L) {
         const int d = std::max(FractionLength(x), FractionLength(y));
-        return ParsePlain(FixedText(x + y, 14, d, NumberLocale::Plain()), x + y);
+        return Rounded(x + y, 14, d);
     }
     return x + y;
 }
@@ -53,7 +52,7 @@ Extended DecimalSubtract(Extended x, Extended y) {
         return static_cast<Extended>(static_cast<std::int64_t>(x) - static_cast<std::int64_t>(y));
     if (ax < 9999999999999.0L && ay < 9999999999999.0L && ax > 0.001L && ay > 0.001L) {
         const int d = std::max(FractionLength(x), FractionLength(y));
-        return ParsePlain(FixedText(x - y, 18, d, NumberLocale::Plain()), x - y);
+        return Rounded(x - y, 18, d);
     }
     return x - y;
 }
@@ -69,7 +68,7 @@ Extended DecimalMultiply(Extended x, Extended y) {
     }
     if (ax < kLimit && ay < kLimit && ax > 0.001L && ay > 0.001L) {
         const int d = FractionLength(x) + FractionLength(y);
-        return ParsePlain(FixedText(x * y, 18, d, NumberLocale::Plain()), x * y);
+        return Rounded(x * y, 18, d);
     }
     return x * y;
 }
@@ -83,7 +82,7 @@ Extended DecimalFrac(Extended x) {
         return 0;
     // Digits beyond the tenth significant one are rounded away before the fraction.
     const int decimals = static_cast<int>(s.size() - (point + 1)) + 2;
-    return Frac(ParsePlain(FixedText(x, 10, decimals, NumberLocale::Plain()), x));
+    return Frac(Rounded(x, 10, decimals));
 }
 
 } // namespace quantrel

@@ -7,6 +7,8 @@
 
 #include "numeric/NumberText.h"
 
+#include "numeric/Utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -442,6 +444,64 @@ std::string GroupedGeneralText(Extended x, const NumberLocale& loc) {
     return sign(d) + plainDigits(d, fractionDigits(d), loc, true);
 }
 
+namespace {
+
+/// 10^k for 0 <= k <= 27, each exact in 80 bits (5^27 < 2^64).
+constexpr int kExactPowers = 27;
+Extended exactPowerOfTen(int k) {
+    static const auto powers = [] {
+        std::array<Extended, kExactPowers + 1> table{};
+        Extended p = 1;
+        for (Extended& entry : table) {
+            entry = p;
+            p *= 10;
+        }
+        return table;
+    }();
+    return powers[static_cast<std::size_t>(k)];
+}
+
+/// n x 10^k correctly rounded when one exact operation gives it: n < 2^64 and 10^|k|
+/// are exact, and a single multiplication or division rounds once, as strtold does.
+std::optional<Extended> scaledExactly(std::uint64_t n, std::int64_t k, bool negative) {
+    if (k < -kExactPowers || k > kExactPowers)
+        return std::nullopt;
+    const auto mantissa = static_cast<Extended>(n);
+    const Extended value = k >= 0 ? mantissa * exactPowerOfTen(static_cast<int>(k))
+                                  : mantissa / exactPowerOfTen(static_cast<int>(-k));
+    return negative ? -value : value;
+}
+
+} // namespace
+
+std::optional<Extended> FixedValue(Extended x, int P, int D) {
+    if (!std::isfinite(x))
+        return std::nullopt;
+    const std::optional<Decimal> d = fixedDecimal(x, clampPrecision(P), clampDecimals(D));
+    if (!d) // the general text, rare enough to read back
+        return ParseNumber(FixedText(x, P, D, NumberLocale::Plain()), NumberLocale::Plain());
+    if (d->isZero())
+        return Extended{0}; // FixedText shows no minus sign on a zero
+    std::uint64_t n = 0; // at most 18 digits
+    for (std::size_t i = 0; i < d->digits.size(); ++i)
+        n = n * 10 + static_cast<std::uint64_t>(d->digits[i] - '0');
+    const std::int64_t k = d->exponent - static_cast<std::int64_t>(d->digits.size());
+    if (const std::optional<Extended> value = scaledExactly(n, k, d->negative))
+        return value;
+    return ParseNumber(FixedText(x, P, D, NumberLocale::Plain()), NumberLocale::Plain());
+}
+
+std::size_t PlainTextLength(Extended x, int P, const NumberLocale& loc) {
+    if (!std::isfinite(x))
+        return nonFiniteText(x).size();
+    const Decimal d = roundToDigits(decimalForm(x), clampPrecision(P));
+    const std::size_t integer =
+        d.isZero() || d.exponent <= 0 ? 1 : static_cast<std::size_t>(d.exponent);
+    const auto decimals = static_cast<std::size_t>(fractionDigits(d));
+    const std::size_t separator = decimals > 0 ? Utf8Length(loc.decimalSeparator) : 0;
+    return (showsMinus(d) ? 1 : 0) + integer + separator + decimals;
+}
+
 std::optional<Extended> ParseNumber(std::string_view text, const NumberLocale& loc) {
     // The number is rebuilt as digits and a decimal exponent, with no radix character,
     // so that strtold reads it the same under every C locale, correctly rounded.
@@ -458,14 +518,24 @@ std::optional<Extended> ParseNumber(std::string_view text, const NumberLocale& l
         ++i;
     if (isSign(i) && text[i++] == '-')
         c += '-';
+    // Up to 19 significant digits also collect into an integer for the exact path.
+    std::uint64_t whole = 0;
+    int significant = 0;
+    const auto take = [&](char digit) {
+        c += digit;
+        if (significant > 0 || digit != '0')
+            ++significant;
+        if (significant <= 19)
+            whole = whole * 10 + static_cast<std::uint64_t>(digit - '0');
+    };
     std::size_t mantissaDigits = 0;
     for (; isDigit(i); ++i, ++mantissaDigits)
-        c += text[i];
+        take(text[i]);
     std::int64_t fractionDigits = 0;
     const std::string& separator = loc.decimalSeparator;
     if (!separator.empty() && text.substr(i).starts_with(separator)) {
         for (i += separator.size(); isDigit(i); ++i, ++fractionDigits)
-            c += text[i];
+            take(text[i]);
         mantissaDigits += static_cast<std::size_t>(fractionDigits);
     }
     if (mantissaDigits == 0)
@@ -488,6 +558,10 @@ std::optional<Extended> ParseNumber(std::string_view text, const NumberLocale& l
     }
     if (i != text.size())
         return std::nullopt;
+    if (significant <= 19)
+        if (const std::optional<Extended> value =
+                scaledExactly(whole, exponent - fractionDigits, c.starts_with('-')))
+            return value;
     c += 'e';
     c += std::to_string(exponent - fractionDigits);
 

@@ -12,6 +12,7 @@
 #include "numeric/Extended.h"
 #include "numeric/NumberLocale.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,6 +51,14 @@ std::string CurrencyText(Extended x, int P, int D, const NumberLocale& loc);
 /// General mode's rendering for 1 < |x| < 99999999999999: the digits of the 15-digit
 /// general text, grouped in threes, at most 11 decimals.
 std::string GroupedGeneralText(Extended x, const NumberLocale& loc);
+
+/// The value FixedText(x, P, D) shows, as ParseNumber reads it back, mostly computed
+/// without the text; nothing when x is not finite.
+/// The decimal correction rounds every sum and product this way.
+std::optional<Extended> FixedValue(Extended x, int P, int D);
+
+/// The number of characters of PlainText(x, P, loc), without building the text.
+std::size_t PlainTextLength(Extended x, int P, const NumberLocale& loc);
 
 /// Optional blanks and sign, digits with the locale's decimal separator, an optional
 /// exponent "E"/"e" with optional sign. Anything else, and values beyond the 80-bit
