@@ -295,8 +295,8 @@ TEST(FixedValue, IsTheValueOfTheFixedTextAndPlainTextLengthItsLength) {
     const NumberLocale loc = NumberLocale::Plain();
     NumberLocale arabic = NumberLocale::CommaPoint();
     arabic.decimalSeparator = "\u066B";
-    std::vector<Extended> values = {0, -0.0L, 0.5L, -0.005L, 1.005L, 999999999999.995L, 1E25L,
-                                    -1E-30L, 123456789012345678.0L};
+    std::vector<Extended> values = {
+        0, -0.0L, 0.5L, -0.005L, 1.005L, 999999999999.995L, 1E25L, -1E-30L, 123456789012345678.0L};
     for (int i = 0; i < 3000; ++i) {
         const Extended mantissa = static_cast<Extended>(random() >> (random() % 60));
         const int exponent = static_cast<int>(random() % 140) - 100;
@@ -370,8 +370,8 @@ TEST(ParseNumber, ShortNumbersReadAsStrtoldReadsThem) {
         for (int j = 0; j < length; ++j)
             digits += static_cast<char>('0' + random() % 10);
         const std::size_t point = random() % (digits.size() + 1);
-        std::string text = (random() % 2 ? "-" : "") + digits.substr(0, point) + "." +
-                           digits.substr(point);
+        std::string text =
+            (random() % 2 ? "-" : "") + digits.substr(0, point) + "." + digits.substr(point);
         if (random() % 2)
             text += "e" + std::to_string(static_cast<int>(random() % 61) - 30);
         const std::optional<Extended> value = ParseNumber(text, cp);

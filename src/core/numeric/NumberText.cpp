@@ -482,7 +482,7 @@ std::optional<Extended> FixedValue(Extended x, int P, int D) {
         return ParseNumber(FixedText(x, P, D, NumberLocale::Plain()), NumberLocale::Plain());
     if (d->isZero())
         return Extended{0}; // FixedText shows no minus sign on a zero
-    std::uint64_t n = 0; // at most 18 digits
+    std::uint64_t n = 0;    // at most 18 digits
     for (std::size_t i = 0; i < d->digits.size(); ++i)
         n = n * 10 + static_cast<std::uint64_t>(d->digits[i] - '0');
     const std::int64_t k = d->exponent - static_cast<std::int64_t>(d->digits.size());
