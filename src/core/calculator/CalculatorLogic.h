@@ -206,6 +206,11 @@ public:
     /// The main engine, for reading its state; calculations go through the commands
     /// above.
     const TQuantrelEval& MainEngine() const { return *m_main; }
+    /// A note of `length` engine characters went into the tape at `position`: the main
+    /// engine's stored line positions at or after it follow the inserted text.
+    void ShiftTapePositions(std::int32_t position, std::int32_t length) {
+        m_main->ShiftTapePositions(position, length);
+    }
     /// Where the main engine appends its diagnostic snapshots once the trace is on.
     void SetSnapshotPath(const std::string& path) { m_main->SetSnapshotPath(path); }
     /// History engine 1..5.

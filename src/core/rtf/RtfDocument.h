@@ -28,9 +28,9 @@ struct Colour {
 /// Text of one look. `text` is UTF-8 without line breaks (a tab is kept as '\t').
 struct Run {
     std::string text;
-    std::string font;              // face name; empty means the document's default
-    int halfPoints = 24;           // size in half points, as RTF counts it (12 pt)
-    std::optional<Colour> colour;  // nothing means the automatic (window-text) colour
+    std::string font;             // face name; empty means the document's default
+    int halfPoints = 24;          // size in half points, as RTF counts it (12 pt)
+    std::optional<Colour> colour; // nothing means the automatic (window-text) colour
     bool bold = false;
     bool italic = false;
     bool underline = false;

@@ -7,6 +7,7 @@
 #include "conversion/convunits.h"
 #include "window/DataFolder.h"
 #include "window/KeyButton.h"
+#include "window/NoteForm.h"
 #include "window/Pictures.h"
 #include "window/QtLocale.h"
 #include "window/TapeView.h"
@@ -37,6 +38,13 @@ constexpr QPoint kMessageOffset(50, 50);
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+QStringList noteTexts(const ProgramSettings& settings) {
+    QStringList notes;
+    for (const std::string& note : settings.Notes)
+        notes << qt(note);
+    return notes;
 }
 
 } // namespace
@@ -72,7 +80,8 @@ TCalculator::TCalculator(const WindowOptions& options, QWidget* parent)
     for (int k = 1; k <= ConvHistory::kSize; ++k)
         conversions.SetEntry(
             k, TConvUnits::TextToConvSpec(m_settings.Conv[static_cast<std::size_t>(k - 1)]));
-    // The kept tape is read here, after the calculations.
+    m_noteForm = new TNoteForm(noteTexts(m_settings), this);
+    loadKeptTape();
 
     ArrangeWindow();
     m_trayMode = options.trayMode &&

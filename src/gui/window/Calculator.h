@@ -19,6 +19,7 @@
 #include "window/SettingsStore.h"
 
 #include <QMainWindow>
+#include <QPageLayout>
 #include <QString>
 
 #include <array>
@@ -31,7 +32,9 @@
 class QAction;
 class QFrame;
 class QLabel;
+class QFont;
 class QLineEdit;
+class QPrinter;
 class QMenu;
 class QTabWidget;
 class QToolBar;
@@ -41,6 +44,7 @@ namespace quantrel::gui {
 
 class KeyButton;
 class TapeView;
+class TNoteForm;
 
 /// How the window starts. Settings are not read yet: the window always starts with
 /// the first-run values.
@@ -83,6 +87,21 @@ public:
     void ShowFromOutside();
     TapeView& Tape() { return *m_tape; }
     const QString& DataFolder() const { return m_dataFolder; }
+
+    // The tape as a document (CalculatorTape.cpp).
+    /// Writes the tape to `path`: Rich Text for ".rtf" in any case, a PDF as it prints
+    /// for ".pdf", else plain text with CR LF. The file is replaced whole or not at
+    /// all; false with the reason in `error` when it cannot be written.
+    bool SaveTapeTo(const QString& path, QString* error = nullptr);
+    /// Prints the whole tape with its fonts, colours and styles on `printer`.
+    void PrintTapeOn(QPrinter& printer);
+    /// Annotate's steps after the dialog: `note` goes in as a line of its own at the
+    /// start of the caret's line, and the engine's stored positions follow.
+    void WriteNote(const QString& note);
+    /// The tape's font from the font dialog, its size clamped to 5..20 points; the
+    /// window's width follows.
+    void ApplyTapeFont(const QFont& font);
+    TNoteForm& NoteForm() { return *m_noteForm; }
 
     /// Keys act when a mouse button goes down ("Down" of "Mouse"; default off).
     void SetFastClick(bool on);
@@ -143,6 +162,20 @@ private:
     void buildTray();
     /// The check mark of HideTape1 and the picture and hint of ShowToolButton.
     void showTapeState();
+
+    // The tape's file, dialogs and commands (CalculatorTape.cpp).
+    QString tapeFile() const;
+    void loadKeptTape();
+    void keepTape();
+    /// The kept tape's separator on the first show.
+    void separateKeptTape();
+    /// A common dialog's place: the window's corner + 50 pixels, 20 inside the screen.
+    void placeDialog(QWidget* dialog) const;
+    void SaveTapeAs1Click();
+    void PrintTape1Click();
+    void PageSetup1Click();
+    void Annotate1Click(const char* source);
+    void TapeFont1Click();
 
     // Menus, toolbar and hidden keys (CalculatorMenus.cpp).
     void buildMenus();
@@ -205,19 +238,21 @@ private:
     int m_tapeLeft = 250;
 
     QWidget* m_central = nullptr;
-    QLineEdit* m_display = nullptr;     ///< Edit1
-    QWidget* m_keypad = nullptr;        ///< BasicKeysPanel
-    QTabWidget* m_tabs = nullptr;       ///< PageControl1
-    QFrame* m_tapePanel = nullptr;      ///< TapePanel
-    TapeView* m_tape = nullptr;         ///< RichEdit1
-    QToolBar* m_toolBar = nullptr;      ///< ToolBar1
-    QWidget* m_statusBar = nullptr;     ///< StatusBar1
-    std::array<QLabel*, 4> m_panels{};  ///< its four panels
-    KeyButton* m_equalsKey = nullptr;   ///< EqualsBitBtn
-    KeyButton* m_replayKey = nullptr;   ///< RecalcBitBtn
-    QToolButton* m_showTape = nullptr;  ///< ShowToolButton
-    QToolButton* m_formatKey = nullptr; ///< ToolButtonFormat
-    std::vector<KeyButton*> m_keys;     ///< every key of the keypad and the tabs
+    QLineEdit* m_display = nullptr;          ///< Edit1
+    QWidget* m_keypad = nullptr;             ///< BasicKeysPanel
+    QTabWidget* m_tabs = nullptr;            ///< PageControl1
+    QFrame* m_tapePanel = nullptr;           ///< TapePanel
+    TapeView* m_tape = nullptr;              ///< RichEdit1
+    QToolBar* m_toolBar = nullptr;           ///< ToolBar1
+    QWidget* m_statusBar = nullptr;          ///< StatusBar1
+    std::array<QLabel*, 4> m_panels{};       ///< its four panels
+    KeyButton* m_equalsKey = nullptr;        ///< EqualsBitBtn
+    KeyButton* m_replayKey = nullptr;        ///< RecalcBitBtn
+    QToolButton* m_showTape = nullptr;       ///< ShowToolButton
+    QToolButton* m_formatKey = nullptr;      ///< ToolButtonFormat
+    std::vector<KeyButton*> m_keys;          ///< every key of the keypad and the tabs
+    TNoteForm* m_noteForm = nullptr;         ///< the annotation dialog, made at start-up
+    std::optional<QPageLayout> m_pageLayout; ///< Page Setup's choice for this run
 
     QAction* m_viewToolBar = nullptr;
     QAction* m_viewStatusBar = nullptr;

@@ -73,9 +73,12 @@ void TCalculator::buildMenus() {
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
     QMenu* file = addMenu(bar, "File1", tr("&File"));
-    addItem(file, "SaveTapeAs1", tr("Save Tape As..."), {}, false);
-    addItem(file, "PageSetup1", tr("Page Se&tup..."), {}, false);
-    addItem(file, "PrintTape1", tr("&Print Tape"), {}, false);
+    connect(addItem(file, "SaveTapeAs1", tr("Save Tape As...")), &QAction::triggered, this,
+            &TCalculator::SaveTapeAs1Click);
+    connect(addItem(file, "PageSetup1", tr("Page Se&tup...")), &QAction::triggered, this,
+            &TCalculator::PageSetup1Click);
+    connect(addItem(file, "PrintTape1", tr("&Print Tape")), &QAction::triggered, this,
+            &TCalculator::PrintTape1Click);
     file->addSeparator();
     connect(addItem(file, "Exit2", tr("E&xit")), &QAction::triggered, this,
             &TCalculator::Exit2Click);
@@ -149,8 +152,10 @@ void TCalculator::buildMenus() {
                 [this, name, mode] { Exponent1Click(name, mode); });
     }
     tape->addSeparator();
-    addItem(tape, "Annotate1", tr("&Annotate..."), {}, false);
-    addItem(tape, "TapeFont1", tr("Tape &Font..."), {}, false);
+    connect(addItem(tape, "Annotate1", tr("&Annotate...")), &QAction::triggered, this,
+            [this] { Annotate1Click("Annotate1"); });
+    connect(addItem(tape, "TapeFont1", tr("Tape &Font...")), &QAction::triggered, this,
+            &TCalculator::TapeFont1Click);
     m_hideTape = addItem(tape, "HideTape1", tr("&Hide Tape"), QKeySequence(Qt::CTRL | Qt::Key_H));
     m_hideTape->setCheckable(true);
     connect(m_hideTape, &QAction::triggered, this, [this] { HideTape1Click("HideTape1"); });
@@ -278,8 +283,9 @@ void TCalculator::buildToolBar() {
         button("ShowToolButton", ToolImage::HideTape, tr("Hide Tape"), tr("Show or hide tape"));
     QToolButton* erase =
         button("EraseToolButton", ToolImage::ClearTape, tr("Clear Tape"), tr("Clear tape"));
-    button("ToolButtonAnnot", ToolImage::Annotate, tr("Annotate Tape"), tr("Annotate tape"))
-        ->setEnabled(false);
+    QToolButton* annotate =
+        button("ToolButtonAnnot", ToolImage::Annotate, tr("Annotate Tape"), tr("Annotate tape"));
+    connect(annotate, &QToolButton::clicked, this, [this] { Annotate1Click("ToolButtonAnnot"); });
     connect(prev, &QToolButton::clicked, this, [this] { PrevToolButtonClick("PrevToolButton"); });
     connect(next, &QToolButton::clicked, this, [this] { NextToolButtonClick("NextToolButton"); });
     connect(replay, &QToolButton::clicked, this, &TCalculator::RecalcToolButtonClick);

@@ -9,7 +9,9 @@
 #include "window/Calculator.h"
 
 #include "conversion/convunits.h"
+#include "window/ColorText.h"
 #include "window/DataFolder.h"
+#include "window/NoteForm.h"
 #include "window/Pictures.h"
 #include "window/TapeView.h"
 
@@ -73,6 +75,20 @@ void TCalculator::LoadSettings(const WindowOptions& options, const NumberLocale&
         tapeFont.setFamily(QString::fromStdString(m_settings.FontName));
     m_tape->setFont(tapeFont);
     m_tape->document()->setDefaultFont(tapeFont);
+
+    const auto colour = [](const std::string& text, const QColor& fallback) {
+        return TextToColor(QString::fromStdString(text), fallback);
+    };
+    TapeStyle style;
+    style.totalsBold = m_settings.TotalsBold;
+    style.totalsUnder = m_settings.TotalsUnder;
+    style.totalsRed = m_settings.TotalsRed;
+    style.expandOperColor = colour(m_settings.ExpandOperColor, style.expandOperColor);
+    style.subTotalsColor = colour(m_settings.SubTotalsColor, style.subTotalsColor);
+    style.annotColor = colour(m_settings.AnnotColor, style.annotColor);
+    style.annotItalics = m_settings.AnnotItalics;
+    style.annotUnder = m_settings.AnnotUnder;
+    m_tape->SetStyle(style);
 }
 
 void TCalculator::SaveSettings() {
@@ -86,6 +102,11 @@ void TCalculator::SaveSettings() {
     m_settings.Scientific = m_advanced->isChecked();
     m_settings.Down = m_fastClick;
     m_settings.FontSize = m_tape->font().pointSize();
+    const QStringList notes = m_noteForm->Notes();
+    for (std::size_t k = 0; k < m_settings.Notes.size(); ++k)
+        m_settings.Notes[k] = static_cast<qsizetype>(k) < notes.size()
+                                  ? notes[static_cast<qsizetype>(k)].toStdString()
+                                  : std::string();
     const ConvHistory& conversions = m_logic->ConversionHistory();
     for (int k = 1; k <= ConvHistory::kSize; ++k) {
         const TConvSpec& spec = conversions.Entry(k);
@@ -106,7 +127,11 @@ void TCalculator::StoreAll() {
     } catch (const std::exception& failure) {
         reportStoreFailure(QStringLiteral("settings not stored: ") + failure.what());
     }
-    // The kept tape is stored here, between the settings and the calculations.
+    try {
+        keepTape();
+    } catch (const std::exception& failure) {
+        reportStoreFailure(QStringLiteral("tape not kept: ") + failure.what());
+    }
     try {
         if (!m_logic->WriteEquationFiles(m_dataFolder.toStdString()))
             reportStoreFailure(QStringLiteral("the recent calculations could not all be "
@@ -134,6 +159,7 @@ void TCalculator::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (m_firstShow) {
         m_firstShow = false;
+        separateKeptTape();
         placeOnFirstShow();
     }
     FocusEqualsKey();

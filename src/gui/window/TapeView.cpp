@@ -11,8 +11,10 @@
 #include <QPalette>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFragment>
 
 #include <algorithm>
+#include <cmath>
 
 namespace quantrel::gui {
 
@@ -296,6 +298,161 @@ void TapeView::countIfStale() const {
         m_engineLength += codePoints(text) + (block.next().isValid() ? 2 : 0);
     }
     m_countKnown = true;
+}
+
+QString TapeView::LastLine() const {
+    QTextBlock block = document()->lastBlock();
+    if (block.length() == 1 && block.previous().isValid())
+        block = block.previous();
+    return block.text();
+}
+
+rtf::Document TapeView::ToDocument() const {
+    const QColor windowText = palette().color(QPalette::Text);
+    const QFont tapeFont = font();
+    rtf::Document out;
+    const int lines = LineCount();
+    QTextBlock block = document()->begin();
+    for (int line = 0; line < lines && block.isValid(); ++line, block = block.next()) {
+        rtf::Paragraph paragraph;
+        paragraph.alignment = rtf::Alignment::Right;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid())
+                continue;
+            const QTextCharFormat format = fragment.charFormat();
+            const QFont look = format.font().resolve(tapeFont);
+            rtf::Run run;
+            run.text = fragment.text().toStdString();
+            run.font = look.family().toStdString();
+            run.halfPoints = static_cast<int>(std::lround(look.pointSizeF() * 2));
+            if (format.hasProperty(QTextFormat::ForegroundBrush)) {
+                const QColor colour = format.foreground().color();
+                if (colour != windowText)
+                    run.colour = rtf::Colour{static_cast<std::uint8_t>(colour.red()),
+                                             static_cast<std::uint8_t>(colour.green()),
+                                             static_cast<std::uint8_t>(colour.blue())};
+            }
+            run.bold = look.bold();
+            run.italic = look.italic();
+            run.underline = look.underline();
+            paragraph.runs.push_back(std::move(run));
+        }
+        out.paragraphs.push_back(std::move(paragraph));
+    }
+    return out;
+}
+
+template <class Edit> void TapeView::replaceContent(Edit edit) {
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    edit(cursor);
+    cursor.endEditBlock();
+    m_countKnown = false;
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    setTextCursor(end);
+}
+
+void TapeView::LoadDocument(const rtf::Document& document) {
+    const QColor windowText = palette().color(QPalette::Text);
+    replaceContent([&](QTextCursor& cursor) {
+        cursor.select(QTextCursor::Document);
+        cursor.removeSelectedText();
+        cursor.setBlockFormat(m_blockFormat);
+        for (const rtf::Paragraph& paragraph : document.paragraphs) {
+            for (const rtf::Run& run : paragraph.runs) {
+                QTextCharFormat format;
+                if (!run.font.empty())
+                    format.setFontFamilies({QString::fromStdString(run.font)});
+                if (run.halfPoints > 0)
+                    format.setFontPointSize(run.halfPoints / 2.0);
+                format.setForeground(
+                    run.colour ? QColor(run.colour->red, run.colour->green, run.colour->blue)
+                               : windowText);
+                format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
+                format.setFontItalic(run.italic);
+                format.setFontUnderline(run.underline);
+                cursor.insertText(asOneParagraph(QString::fromStdString(run.text)), format);
+            }
+            cursor.insertBlock(m_blockFormat, m_lineFormat);
+        }
+    });
+}
+
+void TapeView::LoadPlainText(const QString& text) {
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(u'\r', u'\n');
+    if (lines.endsWith(u'\n'))
+        lines.chop(1);
+    setLineFormat(taOperation, false);
+    replaceContent([&](QTextCursor& cursor) {
+        cursor.select(QTextCursor::Document);
+        cursor.removeSelectedText();
+        cursor.setBlockFormat(m_blockFormat);
+        if (text.isEmpty())
+            return;
+        for (const QString& line : lines.split(u'\n')) {
+            cursor.insertText(asOneParagraph(line), m_lineFormat);
+            cursor.insertBlock(m_blockFormat, m_lineFormat);
+        }
+    });
+}
+
+void TapeView::KeepLastLines(int count) {
+    const int excess = LineCount() - std::max(count, 0);
+    if (excess <= 0)
+        return;
+    replaceContent([&](QTextCursor& cursor) {
+        cursor.movePosition(QTextCursor::Start);
+        cursor.setPosition(document()->findBlockByNumber(excess).position(),
+                           QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    });
+}
+
+int TapeView::InsertNote(const QString& note) {
+    collapseSelection();
+    const int lineStart = textCursor().block().position();
+    const int enginePos = ToEnginePos(lineStart);
+    QTextCharFormat format;
+    format.setForeground(m_style.annotColor);
+    format.setFontWeight(QFont::Normal);
+    format.setFontItalic(m_style.annotItalics);
+    format.setFontUnderline(m_style.annotUnder);
+    const QString line = asOneParagraph(note);
+    QTextCursor cursor(document());
+    cursor.setPosition(lineStart);
+    cursor.beginEditBlock();
+    cursor.insertText(line, format);
+    cursor.insertBlock(m_blockFormat, m_lineFormat);
+    cursor.endEditBlock();
+    // The note's own count keeps the position count exact without a recount.
+    m_engineLength += codePoints(line) + 2;
+    m_hasSurrogates = m_hasSurrogates || hasSurrogatePair(line);
+    setTextCursor(cursor);
+    return enginePos;
+}
+
+void TapeView::SetTapeFont(const QFont& chosen) {
+    collapseSelection();
+    setFont(chosen);
+    document()->setDefaultFont(chosen);
+    QTextCharFormat face;
+    face.setFontFamilies({chosen.family()});
+    face.setFontPointSize(chosen.pointSizeF());
+    const bool known = m_countKnown;
+    m_ownEdit = true;
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    cursor.mergeCharFormat(face);
+    m_ownEdit = false;
+    m_countKnown = known; // the text is unchanged
+    m_lineFormat.merge(face);
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    setTextCursor(end);
 }
 
 void TapeView::changeEvent(QEvent* event) {

@@ -6,6 +6,8 @@
 // ToDocumentPos / ToEnginePos translate into QTextDocument positions (UTF-16 units,
 // a paragraph break counting 1). It renders and selects; it computes nothing.
 
+#include "rtf/RtfDocument.h"
+
 #include <QColor>
 #include <QString>
 #include <QTextBlock>
@@ -74,6 +76,33 @@ public:
     /// The whole tape as plain text, every line ended by CR LF.
     QString PlainText() const;
 
+    /// The text of the last line; empty for an empty tape.
+    QString LastLine() const;
+
+    /// The tape as a rich-text document, a paragraph per line: the window-text colour
+    /// is written as the automatic colour, so that another program shows it in its own.
+    rtf::Document ToDocument() const;
+
+    /// Replaces the tape by `document`, every paragraph a right-aligned line; runs
+    /// without a face or colour take the tape's font and the window-text colour.
+    void LoadDocument(const rtf::Document& document);
+
+    /// Replaces the tape by plain text, one line per CR LF, LF or CR.
+    void LoadPlainText(const QString& text);
+
+    /// Deletes lines from the top until at most `count` remain.
+    void KeepLastLines(int count);
+
+    /// Inserts `note` as a line of its own at the start of the caret's line (as the new
+    /// last line when the caret is at the end of the tape) in the annotation style.
+    /// Returns the engine position where it went in; the note with its line break takes
+    /// its code points + 2 from there.
+    int InsertNote(const QString& note);
+
+    /// Gives every character of the tape `font`'s face and size, keeping its colour and
+    /// style; the font is the tape's default from now on. The selection collapses.
+    void SetTapeFont(const QFont& font);
+
     /// Whether the user (or SelectTapeRange) has selected something.
     bool HasSelection() const { return textCursor().hasSelection(); }
 
@@ -102,6 +131,8 @@ protected:
 
 private:
     void setLineFormat(int tapeAttr, bool isNegative);
+    /// Runs `edit` on the document as one foreign edit: the position count is redone.
+    template <class Edit> void replaceContent(Edit edit);
     void collapseSelection();
     void keepSelectionVisible();
     void countIfStale() const;

@@ -1,0 +1,307 @@
+// The tape as a document: kept in tape.dat between runs, saved as text, Rich Text or
+// PDF, printed, annotated and given a font. The tape view converts to and from the
+// core's rich-text document; this file moves it in and out of files and dialogs.
+
+#include "window/Calculator.h"
+
+#include "calculator/CalculatorLogic.h"
+#include "rtf/RtfDocument.h"
+#include "window/DataFolder.h"
+#include "window/NoteForm.h"
+#include "window/TapeView.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QScreen>
+#include <QStringDecoder>
+#include <QTemporaryFile>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace quantrel::gui {
+
+namespace {
+
+constexpr qint64 kMaxTapeFileSize = 16 * 1024 * 1024; // a larger tape.dat is not ours
+constexpr int kMinFontSize = 5;
+constexpr int kMaxFontSize = 20;
+constexpr int kDialogOffset = 50;
+constexpr int kScreenMargin = 20;
+constexpr int kNegativeBecomes = 5;
+
+/// While a common dialog or a print job runs, an always-on-top window steps back into
+/// the normal layer, so the dialog is not hidden behind it; it keeps its place.
+class OutOfTopLayer {
+public:
+    explicit OutOfTopLayer(QWidget* window)
+        : m_window(window), m_wasOnTop(window->windowFlags() & Qt::WindowStaysOnTopHint) {
+        if (m_wasOnTop)
+            setOnTop(false);
+    }
+    ~OutOfTopLayer() {
+        if (m_wasOnTop)
+            setOnTop(true);
+    }
+    OutOfTopLayer(const OutOfTopLayer&) = delete;
+    OutOfTopLayer& operator=(const OutOfTopLayer&) = delete;
+
+private:
+    void setOnTop(bool on) {
+        const QPoint place = m_window->pos();
+        const bool visible = m_window->isVisible();
+        m_window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+        m_window->move(place);
+        if (visible)
+            m_window->show();
+    }
+
+    QWidget* m_window;
+    bool m_wasOnTop;
+};
+
+void reportFailure(const QString& what) {
+    std::fprintf(stderr, "quantrel: %s\n", what.toLocal8Bit().constData());
+}
+
+/// A text file's bytes as text: UTF-8, or Latin-1 when they are not UTF-8.
+QString decodeText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+bool writeWhole(const QString& path, const QByteArray& bytes, QString* error) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+} // namespace
+
+QString TCalculator::tapeFile() const {
+    return DataFile(m_dataFolder, QStringLiteral("tape.dat"));
+}
+
+void TCalculator::loadKeptTape() {
+    if (!m_settings.Keep)
+        return;
+    QFile file(tapeFile());
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxTapeFileSize)
+        return;
+    const QByteArray bytes = file.read(kMaxTapeFileSize + 1);
+    if (bytes.size() > kMaxTapeFileSize || file.error() != QFileDevice::NoError)
+        return;
+    const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (rtf::IsRtf(text))
+        m_tape->LoadDocument(rtf::ReadRtf(text));
+    else
+        m_tape->LoadPlainText(decodeText(bytes));
+    m_tape->AppendLine(QStringLiteral(" "), taOperation, false);
+}
+
+void TCalculator::separateKeptTape() {
+    const QString separator =
+        QString::fromLatin1(kSeparatorLine.data(), static_cast<qsizetype>(kSeparatorLine.size()));
+    if (m_settings.Keep && m_tape->LineCount() > 0 && m_tape->LastLine() != separator)
+        m_tape->AppendLine(separator, taOperation, false);
+}
+
+void TCalculator::keepTape() {
+    const QString file = tapeFile();
+    if (!m_settings.Keep) {
+        if (QFile::exists(file) && !QFile::remove(file))
+            reportFailure(QStringLiteral("the old tape could not be deleted: ") + file);
+        return;
+    }
+    m_tape->KeepLastLines(m_settings.Keepcount);
+    const std::string text = rtf::WriteRtf(m_tape->ToDocument());
+    QString error;
+    if (!writeWhole(file, QByteArray::fromStdString(text), &error))
+        reportFailure(QStringLiteral("the tape could not be kept in ") + file +
+                      QStringLiteral(": ") + error);
+}
+
+bool TCalculator::SaveTapeTo(const QString& path, QString* error) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QStringLiteral("rtf"))
+        return writeWhole(path, QByteArray::fromStdString(rtf::WriteRtf(m_tape->ToDocument())),
+                          error);
+    if (suffix != QStringLiteral("pdf"))
+        return writeWhole(path, m_tape->PlainText().toUtf8(), error);
+
+    // The printer writes the PDF beside the target, which it then replaces in one step.
+    QTemporaryFile part(QFileInfo(path).absoluteDir().filePath(QStringLiteral(".tape-XXXXXX.pdf")));
+    if (!part.open()) {
+        if (error)
+            *error = part.errorString();
+        return false;
+    }
+    part.close();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(part.fileName());
+    PrintTapeOn(printer);
+    std::error_code failed;
+    if (printer.printerState() != QPrinter::Error && QFileInfo(part.fileName()).size() > 0) {
+        std::filesystem::rename(part.fileName().toStdString(), path.toStdString(), failed);
+        if (!failed) {
+            part.setAutoRemove(false);
+            return true;
+        }
+    }
+    if (error)
+        *error = failed ? QString::fromStdString(failed.message())
+                        : QStringLiteral("the PDF could not be written");
+    return false;
+}
+
+void TCalculator::PrintTapeOn(QPrinter& printer) {
+    printer.setDocName(QStringLiteral("Quantrel"));
+    m_tape->document()->print(&printer);
+}
+
+void TCalculator::WriteNote(const QString& note) {
+    const int position = m_tape->InsertNote(note);
+    m_logic->ShiftTapePositions(position, static_cast<std::int32_t>(note.toUcs4().size()) + 2);
+}
+
+void TCalculator::ApplyTapeFont(const QFont& chosen) {
+    QFont font = chosen;
+    if (font.pointSize() < kMinFontSize || font.pointSize() > kMaxFontSize)
+        font.setPointSize(std::clamp(font.pointSize(), kMinFontSize, kMaxFontSize));
+    m_tape->SetTapeFont(font);
+    m_settings.FontName = font.family().toStdString();
+    m_settings.FontSize = font.pointSize();
+    ArrangeWindow();
+}
+
+void TCalculator::placeDialog(QWidget* dialog) const {
+    dialog->adjustSize();
+    const QSize size = dialog->frameGeometry().size();
+    const QPoint corner = frameGeometry().topLeft();
+    int left = corner.x() + kDialogOffset;
+    int top = corner.y() + kDialogOffset;
+    if (const QScreen* shown = screen()) {
+        const QRect area = shown->geometry();
+        left = std::min(left, area.right() + 1 - kScreenMargin - size.width());
+        top = std::min(top, area.bottom() + 1 - kScreenMargin - size.height());
+    }
+    dialog->move(left < 0 ? kNegativeBecomes : left, top < 0 ? kNegativeBecomes : top);
+}
+
+void TCalculator::SaveTapeAs1Click() {
+    command("SaveTapeAs1", [&] {
+        const OutOfTopLayer pause(this);
+        QFileDialog dialog(this, QStringLiteral("Save Tape As"),
+                           QString::fromStdString(m_settings.SaveTape));
+        dialog.setObjectName(QStringLiteral("SaveDialog1"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        const QStringList filters = {QStringLiteral("Text files (*.txt)"),
+                                     QStringLiteral("Rich Text Files (*.rtf)"),
+                                     QStringLiteral("PDF files (*.pdf)")};
+        dialog.setNameFilters(filters);
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+        // A name typed without an extension takes the chosen type's.
+        connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                [&dialog, filters](const QString& f) {
+                    static const char* const suffixes[] = {"txt", "rtf", "pdf"};
+                    const auto at = filters.indexOf(f);
+                    if (at >= 0)
+                        dialog.setDefaultSuffix(QString::fromLatin1(suffixes[at]));
+                });
+        placeDialog(&dialog);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return;
+        const QString path = dialog.selectedFiles().constFirst();
+        m_settings.SaveTape = QFileInfo(path).absolutePath().toStdString();
+        QString error;
+        if (!SaveTapeTo(path, &error))
+            ShowMessageBox(QStringLiteral("The tape could not be saved as ") + path +
+                               QStringLiteral(":\n") + error,
+                           MessageKind::Error);
+    });
+}
+
+void TCalculator::PrintTape1Click() {
+    command("PrintTape1", [&] {
+        const OutOfTopLayer pause(this);
+        const QPrinterInfo target = QPrinterInfo::defaultPrinter();
+        if (target.isNull()) {
+            ShowMessageBox(QStringLiteral("There is no default printer.\nFile > Save Tape As... "
+                                          "saves the tape as a PDF, ready to print."),
+                           MessageKind::Information);
+            return;
+        }
+        QPrinter printer(target, QPrinter::HighResolution);
+        if (m_pageLayout)
+            printer.setPageLayout(*m_pageLayout);
+        PrintTapeOn(printer);
+        if (printer.printerState() == QPrinter::Error)
+            ShowMessageBox(QStringLiteral("The tape could not be printed on ") +
+                               target.printerName() + QStringLiteral("."),
+                           MessageKind::Error);
+    });
+}
+
+void TCalculator::PageSetup1Click() {
+    command("PageSetup1", [&] {
+        const OutOfTopLayer pause(this);
+        const QPrinterInfo target = QPrinterInfo::defaultPrinter();
+        if (target.isNull()) {
+            ShowMessageBox(QStringLiteral("There is no default printer to set up."),
+                           MessageKind::Information);
+            return;
+        }
+        QPrinter printer(target, QPrinter::HighResolution);
+        if (m_pageLayout)
+            printer.setPageLayout(*m_pageLayout);
+        QPageSetupDialog dialog(&printer, this);
+        placeDialog(&dialog);
+        if (dialog.exec() == QDialog::Accepted)
+            m_pageLayout = printer.pageLayout();
+    });
+}
+
+void TCalculator::Annotate1Click(const char* source) {
+    command(source, [&] {
+        const QScreen* shown = screen();
+        m_noteForm->PlaceBeside(frameGeometry().topLeft(),
+                                shown ? shown->geometry() : QRect(0, 0, 1024, 768));
+        if (m_noteForm->exec() == QDialog::Accepted)
+            WriteNote(m_noteForm->Text());
+    });
+}
+
+void TCalculator::TapeFont1Click() {
+    command("TapeFont1", [&] {
+        const OutOfTopLayer pause(this);
+        QFontDialog dialog(m_tape->font(), this);
+        dialog.setObjectName(QStringLiteral("FontDialog1"));
+        placeDialog(&dialog);
+        if (dialog.exec() == QDialog::Accepted)
+            ApplyTapeFont(dialog.selectedFont());
+    });
+}
+
+} // namespace quantrel::gui
