@@ -171,6 +171,9 @@ private:
     void separateKeptTape();
     /// A common dialog's place: the window's corner + 50 pixels, 20 inside the screen.
     void placeDialog(QWidget* dialog) const;
+    /// The default printer with this run's page layout, or nothing after telling the
+    /// user `noneText` when there is no default printer.
+    std::unique_ptr<QPrinter> defaultPrinter(const QString& noneText);
     void SaveTapeAs1Click();
     void PrintTape1Click();
     void PageSetup1Click();

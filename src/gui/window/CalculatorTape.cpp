@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string_view>
 #include <system_error>
 
@@ -243,23 +244,30 @@ void TCalculator::SaveTapeAs1Click() {
     });
 }
 
+std::unique_ptr<QPrinter> TCalculator::defaultPrinter(const QString& noneText) {
+    const QPrinterInfo target = QPrinterInfo::defaultPrinter();
+    if (target.isNull()) {
+        ShowMessageBox(noneText, MessageKind::Information);
+        return nullptr;
+    }
+    auto printer = std::make_unique<QPrinter>(target, QPrinter::HighResolution);
+    if (m_pageLayout)
+        printer->setPageLayout(*m_pageLayout);
+    return printer;
+}
+
 void TCalculator::PrintTape1Click() {
     command("PrintTape1", [&] {
         const OutOfTopLayer pause(this);
-        const QPrinterInfo target = QPrinterInfo::defaultPrinter();
-        if (target.isNull()) {
-            ShowMessageBox(QStringLiteral("There is no default printer.\nFile > Save Tape As... "
-                                          "saves the tape as a PDF, ready to print."),
-                           MessageKind::Information);
+        const std::unique_ptr<QPrinter> printer =
+            defaultPrinter(QStringLiteral("There is no default printer.\nFile > Save Tape As... "
+                                          "saves the tape as a PDF, ready to print."));
+        if (!printer)
             return;
-        }
-        QPrinter printer(target, QPrinter::HighResolution);
-        if (m_pageLayout)
-            printer.setPageLayout(*m_pageLayout);
-        PrintTapeOn(printer);
-        if (printer.printerState() == QPrinter::Error)
+        PrintTapeOn(*printer);
+        if (printer->printerState() == QPrinter::Error)
             ShowMessageBox(QStringLiteral("The tape could not be printed on ") +
-                               target.printerName() + QStringLiteral("."),
+                               printer->printerName() + QStringLiteral("."),
                            MessageKind::Error);
     });
 }
@@ -267,19 +275,14 @@ void TCalculator::PrintTape1Click() {
 void TCalculator::PageSetup1Click() {
     command("PageSetup1", [&] {
         const OutOfTopLayer pause(this);
-        const QPrinterInfo target = QPrinterInfo::defaultPrinter();
-        if (target.isNull()) {
-            ShowMessageBox(QStringLiteral("There is no default printer to set up."),
-                           MessageKind::Information);
+        const std::unique_ptr<QPrinter> printer =
+            defaultPrinter(QStringLiteral("There is no default printer to set up."));
+        if (!printer)
             return;
-        }
-        QPrinter printer(target, QPrinter::HighResolution);
-        if (m_pageLayout)
-            printer.setPageLayout(*m_pageLayout);
-        QPageSetupDialog dialog(&printer, this);
+        QPageSetupDialog dialog(printer.get(), this);
         placeDialog(&dialog);
         if (dialog.exec() == QDialog::Accepted)
-            m_pageLayout = printer.pageLayout();
+            m_pageLayout = printer->pageLayout();
     });
 }
 

@@ -424,10 +424,12 @@ int TapeView::InsertNote(const QString& note) {
     const QString line = asOneParagraph(note);
     QTextCursor cursor(document());
     cursor.setPosition(lineStart);
+    m_ownEdit = true;
     cursor.beginEditBlock();
     cursor.insertText(line, format);
     cursor.insertBlock(m_blockFormat, m_lineFormat);
     cursor.endEditBlock();
+    m_ownEdit = false;
     // The note's own count keeps the position count exact without a recount.
     m_engineLength += codePoints(line) + 2;
     m_hasSurrogates = m_hasSurrogates || hasSurrogatePair(line);
