@@ -125,6 +125,7 @@ public:
                 ++m_at;
             } else {
                 ++m_at;
+                m_groupStart = false;
                 character(static_cast<unsigned char>(c));
             }
         }
@@ -168,8 +169,8 @@ private:
             return;
         }
         const std::size_t start = m_at;
-        while (m_at < m_text.size() && m_at - start < 32 &&
-               std::isalpha(static_cast<unsigned char>(m_text[m_at])))
+        // A word longer than RTF allows is one unknown word, not text.
+        while (m_at < m_text.size() && std::isalpha(static_cast<unsigned char>(m_text[m_at])))
             ++m_at;
         const std::string_view word = m_text.substr(start, m_at - start);
         bool hasNumber = false;
@@ -301,6 +302,8 @@ private:
             unit = std::clamp(unit, 0L, 65535L);
             unicodeUnit(static_cast<char16_t>(unit));
             skipFallback();
+        } else if (word == "deff") {
+            m_defaultFont = static_cast<int>(n);
         } else if (word == "ansicpg") {
             m_latin1 = n != 1252;
         } else if (word == "tab") {
@@ -400,6 +403,8 @@ private:
 
     void codePoint(char32_t cp) {
         m_highSurrogate = 0;
+        if (m_state.destination == Destination::FontTable && cp >= 0x80)
+            appendUtf8(m_fontName, cp); // a face name in another script
         if (m_state.destination != Destination::Body)
             return;
         if (cp < 0x20 && cp != '\t')
@@ -411,7 +416,8 @@ private:
 
     Run look() const {
         Run run;
-        if (const auto f = m_fonts.find(m_state.font); f != m_fonts.end())
+        if (const auto f = m_fonts.find(m_state.font < 0 ? m_defaultFont : m_state.font);
+            f != m_fonts.end())
             run.font = f->second;
         run.halfPoints = m_state.halfPoints;
         if (m_state.colour > 0 && static_cast<std::size_t>(m_state.colour) < m_colours.size())
@@ -461,6 +467,7 @@ private:
     char16_t m_highSurrogate = 0;
 
     std::map<int, std::string> m_fonts;
+    int m_defaultFont = -1;
     int m_fontNumber = -1;
     std::string m_fontName;
     std::vector<std::optional<Colour>> m_colours;
