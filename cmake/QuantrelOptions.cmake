@@ -16,7 +16,12 @@ function(quantrel_target target)
   elseif(MSVC)
     target_compile_options(${target} PRIVATE /W4 $<$<BOOL:${QUANTREL_WARNINGS_AS_ERRORS}>:/WX>)
   endif()
-  if(QUANTREL_SANITIZE)
+  if(QUANTREL_FUZZ)
+    # Coverage for libFuzzer in every target; only the fuzz programs link its main.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+      -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  elseif(QUANTREL_SANITIZE)
     target_compile_options(${target} PRIVATE
       -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
