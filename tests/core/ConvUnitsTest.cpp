@@ -2,6 +2,7 @@
 // its errors, the conversion rule and the texts built on it.
 
 #include "conversion/convunits.h"
+#include "conversion/ConverterText.h"
 #include "support/ExtendedMatch.h"
 #include "support/TempDir.h"
 
@@ -656,6 +657,54 @@ TEST(ConvSpecText, WritesAndReadsBack) {
     for (const auto& [spec, text] : cases) {
         EXPECT_EQ(TConvUnits::ConvSpecToText(spec), text);
         EXPECT_EQ(TConvUnits::TextToConvSpec(text), spec) << text;
+    }
+}
+
+// --- The converter's status line and row order -------------------------------------
+
+TEST_F(ConvUnitsTest, StatusLineWritesEachFactorAfterItsSign) {
+    struct Case {
+        TConvSpec spec;
+        const char* text;
+    };
+    const Case cases[] = {
+        {TConvSpec::Make("Area", "sqacre", "sqacre"), "Convert acre to acre: * 1"},
+        {TConvSpec::Make("Length", "lmi", "lkm"), "Convert miles to km: * 1.609344"},
+        {TConvSpec::Make("Temperature", "tf", "tc"), "Convert DegF to DegC: + -32 * 0.55555556"},
+        {TConvSpec::Make("Temperature", "tc", "tf"), "Convert DegC to DegF: * 1.8 + 32"},
+        {TConvSpec::Make("Time", "zs", "zm"), "Convert sec to min: * 0.016666667"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ConvStatusText(conv, c.spec), c.text);
+    EXPECT_TRUE(messages.empty());
+
+    EXPECT_EQ(ConvStatusText(conv, TConvSpec::Make("Length", "nope", "lkm")), "Convert  to km:");
+    ASSERT_EQ(messages.size(), 1U);
+    EXPECT_EQ(messages[0], "Error Getting Conv Factor!\rLength\rnope\rlkm");
+}
+
+TEST(ConverterText, RowsCompareWithoutCaseOfAToZThenByCode) {
+    struct Case {
+        const char* a;
+        const char* b;
+        int sign;
+    };
+    const Case cases[] = {
+        {"acres", "Acres", 0},
+        {"acres", "hectares", -1},
+        {"Hectares", "acres", 1},
+        {"acre", "acres", -1},
+        {"", "a", -1},
+        {"Z", "a", 1},
+        {"_x", "ax", -1},
+        {"[", "Z", -1},
+        {"m\xC2\xB2", "mz", 1},
+        {" * 1", " * 0.5", 1},
+        {"-32 * 1", " * 1", 1},
+    };
+    for (const Case& c : cases) {
+        const int result = CompareConvTexts(c.a, c.b);
+        EXPECT_EQ((result > 0) - (result < 0), c.sign) << c.a << " vs " << c.b;
     }
 }
 

@@ -146,10 +146,11 @@ public:
     void IncreaseDigits();
     void DecreaseDigits();
 
-    /// Converts the current value as a conversion history item does: the request
-    /// becomes CurrentConvSpec, moves to the top of the conversion history, and
+    /// Converts the current value as a conversion history item or the converter's
+    /// right arrow does: the request becomes CurrentConvSpec, moves to the top of the
+    /// conversion history (unless `toHistory` is false, as for the left arrow), and
     /// qeConv goes through OperatorKey.
-    void ApplyConversion(const TConvSpec& spec);
+    void ApplyConversion(const TConvSpec& spec, bool toHistory = true);
     /// The conversion request passed with every operator (only qeConv uses it).
     const TConvSpec& CurrentConvSpec() const { return m_currentConvSpec; }
     void SetCurrentConvSpec(const TConvSpec& spec) { m_currentConvSpec = spec; }

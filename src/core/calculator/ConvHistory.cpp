@@ -8,7 +8,7 @@
 
 namespace quantrel {
 
-void ConvHistory::AddConvHistory(const TConvSpec& spec) {
+void ConvHistory::AddConvHistory(TConvSpec spec) {
     auto last = m_entries.end() - 1;
     for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
         if (it->Category.empty())
@@ -19,7 +19,7 @@ void ConvHistory::AddConvHistory(const TConvSpec& spec) {
         }
     }
     std::move_backward(m_entries.begin(), last, last + 1);
-    m_entries.front() = spec;
+    m_entries.front() = std::move(spec);
 }
 
 std::optional<std::string> ConvHistory::MenuCaption(int k, const TConvUnits& units) const {

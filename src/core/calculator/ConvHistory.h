@@ -17,7 +17,8 @@ public:
     static constexpr int kSize = 10;
 
     /// Puts the request at entry 1; an equal entry moves up, otherwise entry 10 drops.
-    void AddConvHistory(const TConvSpec& spec);
+    /// Taken by value: the request may be one of the entries being moved.
+    void AddConvHistory(TConvSpec spec);
 
     /// Entry k (1..10, std::out_of_range otherwise); an empty Category marks a free
     /// entry.

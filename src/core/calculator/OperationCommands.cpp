@@ -230,10 +230,11 @@ void CalculatorLogic::DecreaseDigits() {
     });
 }
 
-void CalculatorLogic::ApplyConversion(const TConvSpec& spec) {
+void CalculatorLogic::ApplyConversion(const TConvSpec& spec, bool toHistory) {
     RunCommand([&] {
         m_currentConvSpec = spec;
-        m_convHistory.AddConvHistory(spec);
+        if (toHistory)
+            m_convHistory.AddConvHistory(spec);
         OperatorKey(qeConv);
     });
 }

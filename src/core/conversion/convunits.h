@@ -86,6 +86,7 @@ public:
     void SetMessageHandler(MessageHandler handler);
     /// Decimal separator for FormulaText.
     void SetLocale(const NumberLocale& locale);
+    const NumberLocale& Locale() const { return m_locale; }
 
     bool Loaded() const;
     /// Category names in table order.

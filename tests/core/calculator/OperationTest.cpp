@@ -337,6 +337,12 @@ TEST(ConversionHistory, KeepsTenMostRecentFirst) {
     const char* order[] = {"k8", "k11", "k10", "k9", "k7", "k6", "k5", "k4", "k3", "k2"};
     for (int k = 1; k <= 10; ++k)
         EXPECT_EQ(history.Entry(k).FromKey, order[k - 1]) << k;
+
+    // A history item hands over its own entry, which the move overwrites.
+    history.AddConvHistory(history.Entry(3));
+    const char* applied[] = {"k10", "k8", "k11", "k9", "k7"};
+    for (int k = 1; k <= 5; ++k)
+        EXPECT_EQ(history.Entry(k).FromKey, applied[k - 1]) << k;
 }
 
 TEST_F(Operations, AFullEquationRefusesTheOperatorAndResetsTheEntry) {
