@@ -7,6 +7,7 @@
 #include "calculator/EntryText.h"
 #include "numeric/NumberText.h"
 
+#include <algorithm>
 #include <string>
 
 namespace quantrel {
@@ -54,8 +55,14 @@ CalculatorLogic::CalculatorLogic(CalculatorView& view, const CalculatorSettings&
     for (auto& engine : m_history)
         engine = std::make_unique<TQuantrelEval>();
     // Every engine's messages reach the user, as errors ("Equation Limit Reached!", an
-    // unknown unit); only the main engine has events.
+    // unknown unit), each once a command; only the main engine has events.
     const auto message = [this](const std::string& text) {
+        if (m_commandDepth > 0) {
+            if (std::find(m_commandMessages.begin(), m_commandMessages.end(), text) !=
+                m_commandMessages.end())
+                return;
+            m_commandMessages.push_back(text);
+        }
         m_view.ShowMessage(text, MessageKind::Error);
     };
     m_main->SetMessageHandler(message);

@@ -25,6 +25,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quantrel {
 
@@ -292,6 +293,9 @@ private:
     TConvSpec m_currentConvSpec;
     ConvHistory m_convHistory;
     int m_commandDepth = 0;
+    /// The messages the running command has shown: the engine may meet the same
+    /// fault more than once while it computes and prints (an unknown unit).
+    std::vector<std::string> m_commandMessages;
 
     // Engines are large (two 499-entry buffers each), so they live on the heap.
     std::unique_ptr<TQuantrelEval> m_main;
@@ -313,6 +317,7 @@ template <class Body> void CalculatorLogic::RunCommand(Body&& body) {
     };
     {
         const Depth outermost(m_commandDepth);
+        m_commandMessages.clear();
         try {
             body();
         } catch (const SilentAbort&) {

@@ -323,6 +323,17 @@ TEST_F(Operations, AConversionAppliesAsAHistoryItemDoes) {
     EXPECT_EQ(history.MenuCaption(2, calc.MainEngine().ConvUnits()), "&2: Time sec -> min");
 }
 
+TEST_F(Operations, AnUnknownUnitIsToldOnceACommandAndConvertsToZero) {
+    calc.LoadConvTable("");
+    Keys("5 conv:Length,nope,gone");
+    EXPECT_EQ(view.display, "0");
+    EXPECT_EQ(view.messages,
+              (std::vector<Message>{
+                  {"Error Getting Conv Factor!\rLength\rnope\rgone", MessageKind::Error}}));
+    Keys("=");
+    EXPECT_EQ(view.messages.size(), 1U) << "the total uses the converted 0 and asks no more";
+}
+
 TEST(ConversionHistory, KeepsTenMostRecentFirst) {
     const auto key = [](int i) {
         std::string text = "k";
