@@ -8,6 +8,7 @@
 #include "rtf/RtfDocument.h"
 #include "window/DataFolder.h"
 #include "window/NoteForm.h"
+#include "window/Placement.h"
 #include "window/TapeView.h"
 
 #include <QByteArray>
@@ -26,6 +27,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -39,9 +41,6 @@ namespace {
 constexpr qint64 kMaxTapeFileSize = 16 * 1024 * 1024; // a larger tape.dat is not ours
 constexpr int kMinFontSize = 5;
 constexpr int kMaxFontSize = 20;
-constexpr int kDialogOffset = 50;
-constexpr int kScreenMargin = 20;
-constexpr int kNegativeBecomes = 5;
 
 /// While a common dialog or a print job runs, an always-on-top window steps back into
 /// the normal layer, so the dialog is not hidden behind it; it keeps its place.
@@ -198,16 +197,9 @@ void TCalculator::ApplyTapeFont(const QFont& chosen) {
 
 void TCalculator::placeDialog(QWidget* dialog) const {
     dialog->adjustSize();
-    const QSize size = dialog->frameGeometry().size();
-    const QPoint corner = frameGeometry().topLeft();
-    int left = corner.x() + kDialogOffset;
-    int top = corner.y() + kDialogOffset;
-    if (const QScreen* shown = screen()) {
-        const QRect area = shown->geometry();
-        left = std::min(left, area.right() + 1 - kScreenMargin - size.width());
-        top = std::min(top, area.bottom() + 1 - kScreenMargin - size.height());
-    }
-    dialog->move(left < 0 ? kNegativeBecomes : left, top < 0 ? kNegativeBecomes : top);
+    const QSize screenSize = screen() ? screen()->geometry().size() : QSize(INT_MAX, INT_MAX);
+    dialog->move(
+        PlaceBeside(frameGeometry().topLeft(), dialog->frameGeometry().size(), screenSize));
 }
 
 void TCalculator::SaveTapeAs1Click() {

@@ -1,5 +1,7 @@
 #include "window/NoteForm.h"
 
+#include "window/Placement.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -9,14 +11,6 @@
 #include <algorithm>
 
 namespace quantrel::gui {
-
-namespace {
-
-constexpr int kOffset = 50;
-constexpr int kScreenMargin = 20;
-constexpr int kNegativeBecomes = 5;
-
-} // namespace
 
 TNoteForm::TNoteForm(const QStringList& stored, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("NoteForm"));
@@ -52,14 +46,7 @@ TNoteForm::TNoteForm(const QStringList& stored, QWidget* parent) : QDialog(paren
 }
 
 void TNoteForm::PlaceBeside(const QPoint& anchor, const QRect& screen) {
-    const QSize size = sizeHint().expandedTo(this->size());
-    int left = anchor.x() + kOffset;
-    int top = anchor.y() + kOffset;
-    if (left + size.width() > screen.width())
-        left = screen.width() - size.width() - kScreenMargin;
-    if (top + size.height() > screen.height())
-        top = screen.height() - size.height() - kScreenMargin;
-    move(left < 0 ? kNegativeBecomes : left, top < 0 ? kNegativeBecomes : top);
+    move(gui::PlaceBeside(anchor, sizeHint().expandedTo(size()), screen.size()));
 }
 
 void TNoteForm::Reset() {
