@@ -4,6 +4,7 @@
 
 #include "window/Calculator.h"
 
+#include "conversion/FormConvert.h"
 #include "conversion/convunits.h"
 #include "window/DataFolder.h"
 #include "window/KeyButton.h"
@@ -81,6 +82,8 @@ TCalculator::TCalculator(const WindowOptions& options, QWidget* parent)
         conversions.SetEntry(
             k, TConvUnits::TextToConvSpec(m_settings.Conv[static_cast<std::size_t>(k - 1)]));
     m_noteForm = new TNoteForm(noteTexts(m_settings), this);
+    m_converter = new TFormConvert(*this, {m_settings.ConvLeft, m_settings.ConvTop,
+                                           m_settings.ConvWidth, m_settings.ConvHeight});
     loadKeptTape();
 
     ArrangeWindow();

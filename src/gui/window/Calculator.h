@@ -44,6 +44,7 @@ namespace quantrel::gui {
 
 class KeyButton;
 class TapeView;
+class TFormConvert;
 class TNoteForm;
 
 /// How the window starts. Settings are not read yet: the window always starts with
@@ -102,6 +103,14 @@ public:
     /// window's width follows.
     void ApplyTapeFont(const QFont& font);
     TNoteForm& NoteForm() { return *m_noteForm; }
+
+    // Conversions (CalculatorMenus.cpp).
+    TFormConvert& Converter() { return *m_converter; }
+    /// A conversion from the converter's arrows: `spec` converts the current value,
+    /// and enters the conversion history when `toHistory` is set.
+    void ApplyConversion(const char* source, const TConvSpec& spec, bool toHistory);
+    /// "&Always On Top" is ticked.
+    bool AlwaysOnTop() const;
 
     /// Keys act when a mouse button goes down ("Down" of "Mouse"; default off).
     void SetFastClick(bool on);
@@ -216,6 +225,13 @@ private:
     void ToolButtonDecUpClick();
     void ToolButtonDecDownClick();
     void ConstantClick(const char* item, int index);
+    /// A category command (`tag` 1..14) or the converter button (tag 0).
+    void Convert2Click(const char* source, int tag);
+    void UpdateConvHistoryMenus();
+    /// Adds the ten hidden items "<itemPrefix>1".."<itemPrefix>10", filled as it opens.
+    void buildConvHistoryMenu(QMenu* menu, const char* itemPrefix,
+                              std::array<QAction*, ConvHistory::kSize>& items);
+    void ConvMenu1Click(const char* source, int k);
     void Copy1Click(const char* source);
     void Paste1Click(const char* source);
     void SelectAll1Click(const char* source);
@@ -255,6 +271,7 @@ private:
     QToolButton* m_formatKey = nullptr;      ///< ToolButtonFormat
     std::vector<KeyButton*> m_keys;          ///< every key of the keypad and the tabs
     TNoteForm* m_noteForm = nullptr;         ///< the annotation dialog, made at start-up
+    TFormConvert* m_converter = nullptr;     ///< the converter, made after the dialogs
     std::optional<QPageLayout> m_pageLayout; ///< Page Setup's choice for this run
 
     QAction* m_viewToolBar = nullptr;
@@ -270,7 +287,9 @@ private:
     std::array<QAction*, CalculatorLogic::kHistorySize>
         m_historySubItems{}; ///< Equ1SubItem .. Equ5SubItem
     std::array<QAction*, CalculatorLogic::kHistorySize>
-        m_historyPopupItems{}; ///< Equ1MenuItem .. Equ5MenuItem
+        m_historyPopupItems{};                                   ///< Equ1MenuItem .. Equ5MenuItem
+    std::array<QAction*, ConvHistory::kSize> m_convMenuItems{};  ///< ConvMenu1 .. ConvMenu10
+    std::array<QAction*, ConvHistory::kSize> m_convPopupItems{}; ///< ConvPMenu1 .. ConvPMenu10
 
     /// The widget or action of each control the logic speaks of, by CalcControl.
     std::array<QObject*, kCalcControlCount> m_controls{};

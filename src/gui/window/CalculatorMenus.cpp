@@ -1,11 +1,12 @@
 // The menus, the toolbar, the hidden "Keys" menu that holds every key shortcut, the
 // popup menu of the window and the tape, and the handlers of their items. Items whose
-// commands come with later work (printing, saving, annotations, the tape font,
-// options, the converter, help, always-on-top, zoom) are present and disabled.
+// commands come with later work (options, help, always-on-top, zoom) are present and
+// disabled.
 
 #include "window/Calculator.h"
 
 #include "calculator/PhysicalConstants.h"
+#include "conversion/FormConvert.h"
 #include "window/KeyButton.h"
 #include "window/Pictures.h"
 #include "window/TapeView.h"
@@ -179,14 +180,14 @@ void TCalculator::buildMenus() {
                 [this, item, index] { ConstantClick(item.c_str(), index); });
     }
     tools->addMenu(constants);
-    for (const auto& [name, caption] : kConversionItems)
-        addItem(tools, name, tr(caption), {}, false);
-    QMenu* conversions = addMenu(tools, "History1", tr("Conversion &History"));
-    for (int k = 1; k <= 10; ++k) {
-        const std::string name = "ConvMenu" + std::to_string(k);
-        addItem(conversions, name.c_str(), {})->setVisible(false);
+    int tag = 0;
+    for (const auto& [name, caption] : kConversionItems) {
+        ++tag;
+        connect(addItem(tools, name, tr(caption)), &QAction::triggered, this,
+                [this, name, tag] { Convert2Click(name, tag); });
     }
-    conversions->menuAction()->setEnabled(false);
+    QMenu* conversions = addMenu(tools, "History1", tr("Conversion &History"));
+    buildConvHistoryMenu(conversions, "ConvMenu", m_convMenuItems);
     tools->addMenu(conversions);
     tools->addSeparator();
     addItem(tools, "MoreOptions1", tr("Options..."), {}, false);
@@ -318,9 +319,16 @@ void TCalculator::buildToolBar() {
     connect(history, &QToolButton::clicked, this, &TCalculator::ToolButtonPrevEquClick);
 
     QMenu* conversions = addMenu(converter, "convhistPopupMenu", {});
+    buildConvHistoryMenu(conversions, "ConvPMenu", m_convPopupItems);
     converter->setMenu(conversions);
     converter->setPopupMode(QToolButton::MenuButtonPopup);
-    converter->setEnabled(false);
+    connect(converter, &QToolButton::clicked, this, [this] { Convert2Click("ToolButton4", 0); });
+    // Its context menu is the same list of recent conversions.
+    converter->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(converter, &QWidget::customContextMenuRequested, this,
+            [converter, conversions](const QPoint& pos) {
+                conversions->popup(converter->mapToGlobal(pos));
+            });
 
     for (QHBoxLayout* each : lines)
         each->addStretch(1);
@@ -413,6 +421,53 @@ void TCalculator::ToolButtonDecDownClick() {
 
 void TCalculator::ConstantClick(const char* item, int index) {
     command(item, [&] { m_logic->ConstantKey(index); });
+}
+
+void TCalculator::buildConvHistoryMenu(QMenu* menu, const char* itemPrefix,
+                                       std::array<QAction*, ConvHistory::kSize>& items) {
+    for (int k = 1; k <= ConvHistory::kSize; ++k) {
+        const std::string name = itemPrefix + std::to_string(k);
+        QAction* item = addItem(menu, name.c_str(), {});
+        item->setData(k);
+        item->setVisible(false);
+        connect(item, &QAction::triggered, this,
+                [this, name, k] { ConvMenu1Click(name.c_str(), k); });
+        items[static_cast<std::size_t>(k - 1)] = item;
+    }
+    connect(menu, &QMenu::aboutToShow, this, &TCalculator::UpdateConvHistoryMenus);
+}
+
+void TCalculator::Convert2Click(const char* source, int tag) {
+    m_logic->Trace(source);
+    m_converter->Open(tag);
+}
+
+void TCalculator::UpdateConvHistoryMenus() {
+    const ConvHistory& history = m_logic->ConversionHistory();
+    for (int k = 1; k <= ConvHistory::kSize; ++k) {
+        const std::optional<std::string> caption = history.MenuCaption(k, m_converter->Units());
+        for (QAction* item : {m_convMenuItems[static_cast<std::size_t>(k - 1)],
+                              m_convPopupItems[static_cast<std::size_t>(k - 1)]}) {
+            item->setVisible(caption.has_value());
+            item->setText(caption ? QString::fromStdString(*caption) : QString());
+        }
+    }
+}
+
+void TCalculator::ConvMenu1Click(const char* source, int k) {
+    // A copy: applying the entry moves the history's entries.
+    const TConvSpec spec = m_logic->ConversionHistory().Entry(k);
+    command(source, [&] { m_logic->ApplyConversion(spec); });
+    UpdateConvHistoryMenus();
+}
+
+void TCalculator::ApplyConversion(const char* source, const TConvSpec& spec, bool toHistory) {
+    command(source, [&] { m_logic->ApplyConversion(spec, toHistory); });
+    UpdateConvHistoryMenus();
+}
+
+bool TCalculator::AlwaysOnTop() const {
+    return m_onTop->isChecked();
 }
 
 void TCalculator::Copy1Click(const char* source) {

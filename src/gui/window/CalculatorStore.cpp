@@ -8,11 +8,13 @@
 
 #include "window/Calculator.h"
 
+#include "conversion/FormConvert.h"
 #include "conversion/convunits.h"
 #include "window/ColorText.h"
 #include "window/DataFolder.h"
 #include "window/NoteForm.h"
 #include "window/Pictures.h"
+#include "window/Placement.h"
 #include "window/TapeView.h"
 
 #include <QAction>
@@ -32,8 +34,6 @@ namespace quantrel::gui {
 
 namespace {
 
-// A window that would stick out of the screen is pulled back this far inside it.
-constexpr int kScreenMargin = 20;
 // Tape font sizes the font dialog offers.
 constexpr int kMinFontSize = 5;
 constexpr int kMaxFontSize = 20;
@@ -108,11 +108,14 @@ void TCalculator::SaveSettings() {
                                   ? notes[static_cast<qsizetype>(k)].toStdString()
                                   : std::string();
     const ConvHistory& conversions = m_logic->ConversionHistory();
-    for (int k = 1; k <= ConvHistory::kSize; ++k) {
-        const TConvSpec& spec = conversions.Entry(k);
+    for (int k = 1; k <= ConvHistory::kSize; ++k)
         m_settings.Conv[static_cast<std::size_t>(k - 1)] =
-            spec.Category.empty() ? std::string() : TConvUnits::ConvSpecToText(spec);
-    }
+            TConvUnits::ConvSpecToText(conversions.Entry(k));
+    const TFormConvert::Place& converter = m_converter->Saved();
+    m_settings.ConvLeft = converter.Left;
+    m_settings.ConvTop = converter.Top;
+    m_settings.ConvWidth = converter.Width;
+    m_settings.ConvHeight = converter.Height;
     QString error;
     if (!m_store.Write(WriteProgramSettings(m_settings, m_logic->Locale()), &error))
         reportStoreFailure(QStringLiteral("settings not stored: ") + error);
@@ -167,6 +170,7 @@ void TCalculator::showEvent(QShowEvent* event) {
 
 void TCalculator::closeEvent(QCloseEvent* event) {
     m_logic->Trace("FormClose");
+    m_converter->RememberPosition();
     if (!m_trayMode) {
         // The program ends with its last window; store before anything else goes.
         StoreAll();
@@ -178,6 +182,7 @@ void TCalculator::closeEvent(QCloseEvent* event) {
         command("FormClose", [&] { m_logic->ClearKey(); });
         m_tape->ClearTape();
     }
+    m_converter->hide();
     hide();
 }
 
