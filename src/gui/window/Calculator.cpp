@@ -109,7 +109,11 @@ int TCalculator::ShowMessageBox(const QString& text, MessageKind kind) {
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setWindowTitle(QStringLiteral("Quantrel"));
     box.setTextFormat(Qt::PlainText);
-    box.setText(text);
+    // The engine separates lines with CR alone, which a label does not break on.
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(lines);
     switch (kind) {
     case MessageKind::Error:
         box.setIcon(QMessageBox::Critical);
