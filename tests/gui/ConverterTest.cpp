@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
@@ -133,6 +134,10 @@ TEST_F(ConverterTest, TheToolbarButtonFirstOpensAreaSortedWithTheFirstRowsChosen
     EXPECT_EQ(selected(c.ToExtListView()), "acres");
     EXPECT_EQ(c.StatusText(), "Convert acre to acre: * 1");
     EXPECT_EQ(c.BaseUnitText(), "m\u00B2");
+    const QLabel* caption = c.findChild<QLabel*>(QStringLiteral("Label1"));
+    const QLabel* symbol = c.findChild<QLabel*>(QStringLiteral("BaseUnitLabel"));
+    EXPECT_GT(symbol->x(), caption->x() + caption->fontMetrics().horizontalAdvance(caption->text()))
+        << "the symbol does not cover the caption";
     EXPECT_EQ(c.size(), TFormConvert::kDesignSize);
 }
 

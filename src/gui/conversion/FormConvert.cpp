@@ -114,10 +114,12 @@ TFormConvert::TFormConvert(TCalculator& calculator, const Place& saved)
     m_baseLabel = new QLabel(tr("Base Units:"), this);
     m_baseLabel->setObjectName(QStringLiteral("Label1"));
     m_baseLabel->move(kBaseLabel);
+    m_baseLabel->adjustSize();
     m_baseUnit = new QLabel(this);
     m_baseUnit->setObjectName(QStringLiteral("BaseUnitLabel"));
-    m_baseUnit->move(kBaseUnit);
-    m_baseUnit->setMinimumWidth(80);
+    // The caption may be wider in this font than in the design: the symbol follows it.
+    m_baseUnit->move(std::max(kBaseUnit.x(), m_baseLabel->geometry().right() + 5), kBaseUnit.y());
+    m_baseUnit->resize(80, m_baseLabel->height());
     m_from = makeList(this, "FromExtListView");
     m_to = makeList(this, "ToExtListView");
     m_right = makeArrow(this, "Button16", true, kRightArrowTop, tr("Convert to the right unit"));
