@@ -159,6 +159,8 @@ std::optional<KeyCommand> CharacterKey(std::string_view character, const NumberL
         return oper(qeDivide);
     case '%':
         return oper(qePercen);
+    case '^': // x^y: the one operator users reach for that has no key of its own
+        return oper(qeNpowr);
     case ':':
         return oper(qeFrac);
     case ';':

@@ -61,6 +61,7 @@ TEST(KeyNames, TypedCharactersFollowTheLocale) {
     EXPECT_EQ(CharacterKey("7", comma)->Number, 7);
     EXPECT_EQ(CharacterKey(";", comma)->Oper, qeInt);
     EXPECT_EQ(CharacterKey("@", comma)->Oper, qeAbs);
+    EXPECT_EQ(CharacterKey("^", comma)->Oper, qeNpowr);
     EXPECT_EQ(CharacterKey("=", comma)->Action, KeyAction::Equals);
     EXPECT_FALSE(CharacterKey("x", comma).has_value());
 }
