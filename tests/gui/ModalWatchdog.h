@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -33,6 +35,8 @@ public:
     /// Dialogs announced with Expect that have not opened.
     int Pending() const { return m_expected; }
     const std::vector<Dialog>& Seen() const { return m_seen; }
+    /// Runs on each dialog before it is closed, to look at the program while it is open.
+    void Inspect(std::function<void(QWidget*)> inspect) { m_inspect = std::move(inspect); }
 
 private:
     void closeModal() {
@@ -45,6 +49,8 @@ private:
             seen.icon = box->icon();
         }
         seen.topLeft = modal->frameGeometry().topLeft();
+        if (m_inspect)
+            m_inspect(modal);
         m_seen.push_back(seen);
         if (m_expected > 0)
             --m_expected;
@@ -59,6 +65,7 @@ private:
     QTimer m_timer;
     int m_expected = 0;
     std::vector<Dialog> m_seen;
+    std::function<void(QWidget*)> m_inspect;
 };
 
 } // namespace quantrel::gui

@@ -4,6 +4,7 @@
 #include "window/Calculator.h"
 #include "window/DataFolder.h"
 #include "window/Placement.h"
+#include "window/TopLayer.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -341,15 +342,7 @@ void TFormConvert::changeEvent(QEvent* event) {
 }
 
 void TFormConvert::keepOnTop() {
-    const bool onTop = m_calculator.AlwaysOnTop();
-    if (onTop == windowFlags().testFlag(Qt::WindowStaysOnTopHint))
-        return;
-    const QPoint place = pos();
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    move(place);
-    if (visible)
-        show();
+    SetStaysOnTop(this, m_calculator.AlwaysOnTop());
 }
 
 void TFormConvert::RememberPosition() {

@@ -12,6 +12,7 @@
 #include "window/Pictures.h"
 #include "window/QtLocale.h"
 #include "window/TapeView.h"
+#include "window/TopLayer.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -51,7 +52,8 @@ QStringList noteTexts(const ProgramSettings& settings) {
 } // namespace
 
 TCalculator::TCalculator(const WindowOptions& options, QWidget* parent)
-    : QMainWindow(parent), m_store(options.settingsFile) {
+    : QMainWindow(parent), m_store(options.settingsFile),
+      m_helpFile(options.helpFile.isEmpty() ? DefaultHelpFile() : options.helpFile) {
     setObjectName(QStringLiteral("Calculator"));
     setWindowTitle(QStringLiteral("Quantrel"));
     setWindowIcon(ProgramIcon());
@@ -63,6 +65,7 @@ TCalculator::TCalculator(const WindowOptions& options, QWidget* parent)
 
     buildCentral();
     buildStatusBar();
+    applySize();
     buildToolBar();
     buildMenus();
     buildHiddenKeys();
@@ -123,6 +126,7 @@ int TCalculator::ShowMessageBox(const QString& text, MessageKind kind) {
         break;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    const OutOfTopLayer pause(this);
     // A moved dialog keeps its position instead of centring itself on the window.
     box.move(frameGeometry().topLeft() + kMessageOffset);
     // The lines that led to the message (an error line) show before the box does.

@@ -37,6 +37,7 @@ class QLineEdit;
 class QPrinter;
 class QMenu;
 class QTabWidget;
+class QTextBrowser;
 class QToolBar;
 class QToolButton;
 
@@ -63,7 +64,14 @@ struct WindowOptions {
     bool trayMode = false;
     /// Whether the desktop has a notification area; empty to ask it (tests decide).
     std::optional<bool> trayAvailable{};
+    /// The help document; empty for quantrel.html beside the program, or the
+    /// installed one.
+    QString helpFile{};
 };
+
+/// quantrel.html beside the program, or in the installed share folder when only that
+/// one is there.
+QString DefaultHelpFile();
 
 class TCalculator : public QMainWindow, public CalculatorView {
     Q_OBJECT
@@ -132,6 +140,12 @@ public:
     /// Left edge of the tape in pixels; the window's width when the tape is hidden.
     int TapeLeft() const { return m_tapeLeft; }
 
+    // Help and About (CalculatorHelp.cpp).
+    /// The help document "&Help" shows.
+    const QString& HelpFile() const { return m_helpFile; }
+    /// The help viewer once "&Help" has opened it, else null.
+    QTextBrowser* HelpViewer() const { return m_helpViewer; }
+
     // CalculatorView.
     void ShowDisplay(const std::string& text) override;
     void AppendTapeLine(const std::string& text, std::int32_t attr, bool isNegative) override;
@@ -150,6 +164,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Controls and layout (CalculatorLayout.cpp).
@@ -163,6 +178,11 @@ private:
     void buildStatusBar();
     KeyButton* makeKey(const KeyDef& key, QWidget* parent);
     void fitDisplayFont();
+    /// `pixels` of the normal size in the size the controls have now.
+    int scaled(int pixels) const;
+    /// Sizes, places and fonts of the keypad, tabs, display and status bar for the
+    /// size the controls have now (LargeApplied).
+    void applySize();
 
     // Start-up and the end (CalculatorStore.cpp).
     void LoadSettings(const WindowOptions& options, const NumberLocale& locale);
@@ -243,18 +263,26 @@ private:
     void ViewToolBarClick();
     void ViewStatusBarClick();
     void Advanced1Click();
+    void NormalSize1Click();
+    void LargeSize2Click();
+    void AlwaysonTop1Click();
+    void Help2Click();
+    void About1Click();
     void Exit2Click();
 
     std::unique_ptr<CalculatorLogic> m_logic;
     ProgramSettings m_settings;
     SettingsStore m_store;
     QString m_dataFolder;
+    QString m_helpFile;
+    QTextBrowser* m_helpViewer = nullptr; ///< made when "&Help" first shows it
     bool m_trayMode = false;
     bool m_firstShow = true;
     bool m_stored = false;
     bool m_fastClick = false;
     bool m_tapeBatch = false; ///< a command has the tape's appending open
     int m_tapeLeft = 250;
+    bool m_largeApplied = false; ///< the size the controls have; "Large" is the one wanted
 
     QWidget* m_central = nullptr;
     QLineEdit* m_display = nullptr;          ///< Edit1
@@ -270,6 +298,7 @@ private:
     QToolButton* m_showTape = nullptr;       ///< ShowToolButton
     QToolButton* m_formatKey = nullptr;      ///< ToolButtonFormat
     std::vector<KeyButton*> m_keys;          ///< every key of the keypad and the tabs
+    std::vector<const KeyDef*> m_keyDefs;    ///< the table's entry of each of them
     TNoteForm* m_noteForm = nullptr;         ///< the annotation dialog, made at start-up
     TFormConvert* m_converter = nullptr;     ///< the converter, made after the dialogs
     std::optional<QPageLayout> m_pageLayout; ///< Page Setup's choice for this run
@@ -278,6 +307,8 @@ private:
     QAction* m_viewStatusBar = nullptr;
     QAction* m_advanced = nullptr;
     QAction* m_onTop = nullptr;
+    QAction* m_normalSize = nullptr; ///< NormalSize1
+    QAction* m_largeSize = nullptr;  ///< LargeSize2
     QAction* m_hideTape = nullptr;
     QAction* m_copy1 = nullptr;
     QAction* m_paste1 = nullptr;

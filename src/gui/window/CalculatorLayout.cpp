@@ -1,7 +1,7 @@
-// The window's controls and their layout in normal size: the display Edit1, the main
-// keypad, the function tabs, the tape and the status bar, placed by ArrangeWindow.
-// Sizes are in pixels and fonts have pixel sizes, so the layout does not depend on
-// the screen's resolution setting.
+// The window's controls and their layout: the display Edit1, the main keypad, the
+// function tabs, the tape and the status bar, placed by ArrangeWindow, in normal size
+// or in large size (4/3 of it). Sizes are in pixels and fonts have pixel sizes, so the
+// layout does not depend on the screen's resolution setting.
 
 #include "window/Calculator.h"
 
@@ -29,8 +29,9 @@ namespace quantrel::gui {
 
 namespace {
 
-constexpr int kFontPixels = 11;    // the window's font ("MS Sans Serif" 8 at 96 dpi)
-constexpr int kTapeFontPoints = 8; // the tape's first-run "FontSize"
+constexpr int kFontPixels = 11; // the window's font ("MS Sans Serif" 8 at 96 dpi)
+constexpr int kLargeTabFontPixels = kFontPixels + 3; // two points more, in bold
+constexpr int kTapeFontPoints = 8;                   // the tape's first-run "FontSize"
 constexpr int kDisplayFontPixels = 19;
 
 constexpr int kLeft = 4; // display and keypad
@@ -42,6 +43,7 @@ constexpr int kKeyGap = 4;
 constexpr int kKeypadHeight = 4 * kKeyHeight + 3 * kKeyGap;
 
 constexpr int kTabsLeft = 2;
+constexpr int kTabsExtra = 6; // the tab widget's frame around its page
 constexpr int kTabsWidth = 246;
 constexpr int kPageMargin = 3;
 constexpr int kTabKeyGap = 3;
@@ -49,14 +51,15 @@ constexpr int kPageHeight = 2 * kKeyHeight + 3 * kTabKeyGap;
 constexpr int kChoiceLeft = 180; // the radio groups at the right of "Trig" and "Hex"
 constexpr int kChoiceWidth = 60;
 
-constexpr int kTapeLeft = 250; // the tape panel's designed left edge plus 2
+constexpr int kTapeLeft = 250;        // the tape panel's designed left edge plus 2
+constexpr int kLargePictureSize = 33; // the key pictures of the large size
 
 /// The widest tape line the tape is sized for.
 constexpr const char* kTapeSample = "ZMI -5.20970799008685E-1088";
 /// The widest display text: a negative number in exponent entry.
 constexpr const char* kDisplaySample = "-8.8888888888888E+8888";
 
-constexpr std::array<int, 4> kPanelWidths{150, 100, 90, 50};
+constexpr std::array<int, 4> kPanelWidths{150, 100, 90, 50}; // the large size widens 0 to 2
 constexpr std::array<const char*, 4> kPanelNames{"Memory", "Precedence", "Tape format",
                                                  "Open parentheses"};
 
@@ -80,6 +83,11 @@ QRect keyGeometry(const KeyDef& key) {
                 kKeyHeight};
     return {kPageMargin + key.Column * (width + kTabKeyGap),
             kPageMargin + key.Row * (kKeyHeight + kTabKeyGap), width, kKeyHeight};
+}
+
+QRect hypGeometry() {
+    const int column = kPageMargin + 3 * (keyWidth(KeyArea::Trig) + kTabKeyGap);
+    return {column + 1, kPageMargin, kChoiceLeft - column - 2, kKeyHeight};
 }
 
 QFont pixelFont(const QFont& base, int pixels) {
@@ -110,9 +118,6 @@ QFrame* radioGroup(QWidget* page, const char* name, std::initializer_list<const 
         buttons->addButton(radio, index++);
     }
     QObject::connect(buttons, &QButtonGroup::idClicked, group, clicked);
-    // Clear of the page's right and bottom edges, where the tab frame is drawn.
-    group->setGeometry(kChoiceLeft, 1, kChoiceWidth - 2,
-                       std::min(group->sizeHint().height(), kPageHeight - 1));
     return group;
 }
 
@@ -139,7 +144,6 @@ void TCalculator::buildDisplay() {
     m_display->setFocusPolicy(Qt::NoFocus);
     m_display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_display->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_display->setGeometry(kLeft, 5, kAreaWidth, kDisplayHeight);
     QPalette palette = m_display->palette();
     palette.setColor(QPalette::Base, Qt::black);
     palette.setColor(QPalette::Text, QColor(0, 255, 0));
@@ -154,7 +158,7 @@ void TCalculator::fitDisplayFont() {
     font.setStyleHint(QFont::SansSerif);
     font.setBold(true);
     const int room = m_display->width() - 12;
-    int pixels = kDisplayFontPixels;
+    int pixels = scaled(kDisplayFontPixels);
     for (; pixels > 8; --pixels) {
         font.setPixelSize(pixels);
         if (QFontMetrics(font).horizontalAdvance(QString::fromLatin1(kDisplaySample)) <= room)
@@ -173,23 +177,20 @@ KeyButton* TCalculator::makeKey(const KeyDef& key, QWidget* parent) {
         key.Name.empty() ? caption : QString::fromUtf8(key.Name.data(), key.Name.size()));
     if (!key.Hint.empty())
         button->setToolTip(QString::fromUtf8(key.Hint.data(), key.Hint.size()));
-    if (key.Picture != KeyPicture::None) {
+    if (key.Picture != KeyPicture::None)
         button->setIcon(KeyPictureIcon(key.Picture));
-        button->setIconSize(QSize(kPictureSize, kPictureSize) * 3 / 4);
-    }
-    button->setGeometry(keyGeometry(key));
     connect(button, &QPushButton::clicked, this, [this, &key] { KeyClick(key, key.Control); });
     // Fast Click: a failure names the key, as the press has no other context.
     connect(button, &KeyButton::fastPressed, this,
             [this, &key, name] { KeyClick(key, key.Control, name); });
     m_keys.push_back(button);
+    m_keyDefs.push_back(&key);
     return button;
 }
 
 void TCalculator::buildKeys() {
     m_keypad = new QWidget(m_central);
     m_keypad->setObjectName(QStringLiteral("BasicKeysPanel"));
-    m_keypad->setFixedSize(kAreaWidth, kKeypadHeight);
 
     m_tabs = new QTabWidget(m_central);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
@@ -222,10 +223,6 @@ void TCalculator::buildKeys() {
         key->setAutoDefault(true); // Enter presses the focused "=" or replay key
     m_equalsKey->setDefault(true);
     m_replayKey->hide();
-
-    // The tab widget's own frame and bar come on top of the keys' rows.
-    const int tabsHeight = m_tabs->tabBar()->sizeHint().height() + kPageHeight + 6;
-    m_tabs->setFixedSize(kTabsWidth, tabsHeight);
 }
 
 QWidget* TCalculator::buildTabPage(KeyArea area) {
@@ -244,8 +241,6 @@ void TCalculator::buildTrigChoices(QWidget* page) {
     auto* hyp = new QCheckBox(QStringLiteral("Hyp"), page);
     hyp->setObjectName(QStringLiteral("HypCheckBox1"));
     hyp->setAccessibleName(QStringLiteral("Hyperbolic"));
-    const int column = kPageMargin + 3 * (keyWidth(KeyArea::Trig) + kTabKeyGap);
-    hyp->setGeometry(column + 1, kPageMargin, kChoiceLeft - column - 2, kKeyHeight);
     connect(hyp, &QCheckBox::clicked, this, &TCalculator::HypCheckBox1Click);
     radioGroup(page, "RadioGroupDegRadGrad", {"Deg", "Rad", "Grad"},
                [this](int index) { RadioGroupDegRadGradClick(index); });
@@ -279,17 +274,13 @@ void TCalculator::buildStatusBar() {
     bar->setFont(pixelFont(font(), kFontPixels));
     // Panels of fixed widths, cut off by a narrow window rather than widening it.
     auto* panels = new QWidget(bar);
+    panels->setObjectName(QStringLiteral("StatusPanels"));
     panels->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    const int height = QFontMetrics(bar->font()).height() + 6;
-    panels->setFixedHeight(height);
-    int left = 0;
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
         auto* label = new QLabel(panels);
         label->setObjectName(QStringLiteral("StatusPanel") + QString::number(i));
         label->setAccessibleName(QString::fromLatin1(kPanelNames[i]));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setGeometry(left, 0, kPanelWidths[i] - 2, height);
-        left += kPanelWidths[i];
         m_panels[i] = label;
     }
     bar->addWidget(panels, 1);
@@ -297,18 +288,76 @@ void TCalculator::buildStatusBar() {
     m_statusBar = bar;
 }
 
+int TCalculator::scaled(int pixels) const {
+    return m_largeApplied ? pixels * 4 / 3 : pixels;
+}
+
+void TCalculator::applySize() {
+    // Every place and size comes from the design, so that switching back and forth
+    // leaves no rounding behind in the keys; only the tape's edge truncates each way.
+    const auto rect = [this](const QRect& r) {
+        return QRect(scaled(r.x()), scaled(r.y()), scaled(r.width()), scaled(r.height()));
+    };
+    const QFont font = pixelFont(m_central->font(), scaled(kFontPixels));
+    m_keypad->setFont(font);
+    m_tabs->setFont(font);
+    QFont tabFont = pixelFont(font, m_largeApplied ? kLargeTabFontPixels : kFontPixels);
+    tabFont.setBold(m_largeApplied);
+    m_tabs->tabBar()->setFont(tabFont);
+
+    m_display->resize(scaled(kAreaWidth), scaled(kDisplayHeight));
+    fitDisplayFont();
+    m_keypad->setFixedSize(scaled(kAreaWidth), scaled(kKeypadHeight));
+    const int picture = (m_largeApplied ? kLargePictureSize : kPictureSize) * 3 / 4;
+    for (std::size_t i = 0; i < m_keys.size(); ++i) {
+        m_keys[i]->setGeometry(rect(keyGeometry(*m_keyDefs[i])));
+        if (m_keyDefs[i]->Picture != KeyPicture::None)
+            m_keys[i]->setIconSize(QSize(picture, picture));
+    }
+    if (auto* hyp = m_tabs->findChild<QWidget*>(QStringLiteral("HypCheckBox1")))
+        hyp->setGeometry(rect(hypGeometry()));
+    for (const char* name : {"RadioGroupDegRadGrad", "RadioGroupDecHex"}) {
+        auto* group = m_tabs->findChild<QFrame*>(QString::fromLatin1(name));
+        if (!group)
+            continue;
+        // Clear of the page's right and bottom edges, where the tab frame is drawn.
+        group->setGeometry(scaled(kChoiceLeft), 1, scaled(kChoiceWidth) - 2,
+                           std::min(group->sizeHint().height(), scaled(kPageHeight) - 1));
+    }
+    // The tab widget's own frame and bar come on top of the keys' rows.
+    m_tabs->setFixedSize(scaled(kTabsWidth),
+                         m_tabs->tabBar()->sizeHint().height() + scaled(kPageHeight) + kTabsExtra);
+
+    m_statusBar->setFont(font);
+    auto* panels = m_statusBar->findChild<QWidget*>(QStringLiteral("StatusPanels"));
+    const int height = QFontMetrics(font).height() + 6;
+    panels->setFixedHeight(height);
+    int left = 0;
+    for (std::size_t i = 0; i < m_panels.size(); ++i) {
+        const int width = i + 1 < m_panels.size() ? scaled(kPanelWidths[i]) : kPanelWidths[i];
+        m_panels[i]->setFont(font);
+        m_panels[i]->setGeometry(left, 0, width - 2, height);
+        left += width;
+    }
+}
+
 void TCalculator::ArrangeWindow() {
     const bool toolBar = m_viewToolBar->isChecked();
     const bool scientific = m_advanced->isChecked();
     m_toolBar->setVisible(toolBar);
     m_statusBar->setVisible(m_viewStatusBar->isChecked());
+    if (m_largeApplied != m_settings.Large) {
+        m_largeApplied = m_settings.Large;
+        m_tapeLeft = m_largeApplied ? m_tapeLeft * 4 / 3 : m_tapeLeft * 3 / 4;
+        applySize();
+    }
 
     // The toolbar and the status bar stand outside the central area.
     const int displayHeight = m_display->height();
     const int keypadHeight = m_keypad->height();
     const int tabsHeight = scientific ? m_tabs->height() : 0;
-    m_display->move(kLeft, 5);
-    m_keypad->move(kLeft, displayHeight + 7);
+    m_display->move(scaled(kLeft), 5);
+    m_keypad->move(scaled(kLeft), displayHeight + 7);
     m_tabs->move(kTabsLeft, displayHeight + keypadHeight + 8);
     m_tabs->setVisible(scientific);
     const int height = displayHeight + keypadHeight + (toolBar ? 10 : 8) + tabsHeight;
@@ -329,6 +378,8 @@ void TCalculator::ArrangeWindow() {
         width = tapeWidth + m_tapeLeft + 6;
     }
     m_central->setFixedSize(width, height);
+    // The window takes its new size now, not when the event loop next lays it out.
+    layout()->activate();
 }
 
 } // namespace quantrel::gui

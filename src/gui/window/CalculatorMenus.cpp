@@ -10,9 +10,11 @@
 #include "window/KeyButton.h"
 #include "window/Pictures.h"
 #include "window/TapeView.h"
+#include "window/TopLayer.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QClipboard>
 #include <QFrame>
 #include <QGuiApplication>
@@ -106,7 +108,7 @@ void TCalculator::buildMenus() {
     m_viewToolBar = addItem(view, "ViewToolBar", tr("&ToolBar"));
     m_viewStatusBar = addItem(view, "ViewStatusBar", tr("&Status Bar"));
     m_advanced = addItem(view, "Advanced1", tr("S&cientific"));
-    m_onTop = addItem(view, "AlwaysonTop1", tr("&Always On Top"), {}, false);
+    m_onTop = addItem(view, "AlwaysonTop1", tr("&Always On Top"));
     for (QAction* toggle : {m_viewToolBar, m_viewStatusBar, m_advanced, m_onTop}) {
         toggle->setCheckable(true);
         toggle->setChecked(toggle != m_onTop);
@@ -114,12 +116,15 @@ void TCalculator::buildMenus() {
     connect(m_viewToolBar, &QAction::triggered, this, &TCalculator::ViewToolBarClick);
     connect(m_viewStatusBar, &QAction::triggered, this, &TCalculator::ViewStatusBarClick);
     connect(m_advanced, &QAction::triggered, this, &TCalculator::Advanced1Click);
+    connect(m_onTop, &QAction::triggered, this, &TCalculator::AlwaysonTop1Click);
     QMenu* zoom = addMenu(view, "Zoom1", tr("&Zoom"));
-    addItem(zoom, "NormalSize1", tr("&Normal Size"), QKeySequence(Qt::CTRL | Qt::Key_PageUp),
-            false);
-    addItem(zoom, "LargeSize2", tr("&Large Size "), QKeySequence(Qt::CTRL | Qt::Key_PageDown),
-            false);
-    zoom->menuAction()->setEnabled(false);
+    // Each size's item is enabled while the other size is shown.
+    m_normalSize = addItem(zoom, "NormalSize1", tr("&Normal Size"),
+                           QKeySequence(Qt::CTRL | Qt::Key_PageUp), false);
+    m_largeSize =
+        addItem(zoom, "LargeSize2", tr("&Large Size "), QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+    connect(m_normalSize, &QAction::triggered, this, &TCalculator::NormalSize1Click);
+    connect(m_largeSize, &QAction::triggered, this, &TCalculator::LargeSize2Click);
     view->addMenu(zoom);
     view->addSeparator();
     QAction* back =
@@ -194,8 +199,10 @@ void TCalculator::buildMenus() {
     bar->addMenu(tools);
 
     QMenu* help = addMenu(bar, "Help1", tr("&Help"));
-    addItem(help, "Help2", tr("&Help"), {}, false);
-    addItem(help, "About1", tr("&About..."), {}, false);
+    connect(addItem(help, "Help2", tr("&Help")), &QAction::triggered, this,
+            &TCalculator::Help2Click);
+    connect(addItem(help, "About1", tr("&About...")), &QAction::triggered, this,
+            &TCalculator::About1Click);
     bar->addMenu(help);
 }
 
@@ -527,6 +534,43 @@ void TCalculator::ViewStatusBarClick() {
 
 void TCalculator::Advanced1Click() {
     command("Advanced1", [&] { ArrangeWindow(); });
+}
+
+void TCalculator::NormalSize1Click() {
+    command("NormalSize1", [&] {
+        m_settings.Large = false;
+        m_normalSize->setEnabled(false);
+        m_largeSize->setEnabled(true);
+        ArrangeWindow();
+    });
+}
+
+void TCalculator::LargeSize2Click() {
+    command("LargeSize2", [&] {
+        m_settings.Large = true;
+        m_largeSize->setEnabled(false);
+        m_normalSize->setEnabled(true);
+        ArrangeWindow();
+    });
+}
+
+void TCalculator::AlwaysonTop1Click() {
+    command("AlwaysonTop1", [&] { SetStaysOnTop(this, m_onTop->isChecked()); });
+}
+
+void TCalculator::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // FormActivate: back into the top layer, unless a modal box has stepped it out. The
+    // flag changes after the event, since changing it hides and shows the window.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_onTop->isChecked() &&
+        !windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!QApplication::activeModalWidget())
+                    SetStaysOnTop(this, m_onTop->isChecked());
+            },
+            Qt::QueuedConnection);
 }
 
 void TCalculator::Exit2Click() {

@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTextBrowser>
 #include <QToolButton>
 
 #include <algorithm>
@@ -62,6 +63,10 @@ void TCalculator::LoadSettings(const WindowOptions& options, const NumberLocale&
 
     m_hideTape->setChecked(m_settings.Calc.Hide);
     m_onTop->setChecked(m_settings.OnTop);
+    if (m_settings.OnTop)
+        setWindowFlag(Qt::WindowStaysOnTopHint); // not shown yet: nothing to move back
+    m_normalSize->setEnabled(m_settings.Large);
+    m_largeSize->setEnabled(!m_settings.Large);
     m_viewToolBar->setChecked(m_settings.Toolbar);
     m_viewStatusBar->setChecked(m_settings.Statusbar);
     m_advanced->setChecked(m_settings.Scientific);
@@ -171,6 +176,8 @@ void TCalculator::showEvent(QShowEvent* event) {
 void TCalculator::closeEvent(QCloseEvent* event) {
     m_logic->Trace("FormClose");
     m_converter->RememberPosition();
+    if (m_helpViewer)
+        m_helpViewer->close(); // help belongs to the window, also in the tray
     if (!m_trayMode) {
         // The program ends with its last window; store before anything else goes.
         StoreAll();

@@ -10,6 +10,7 @@
 #include "window/NoteForm.h"
 #include "window/Placement.h"
 #include "window/TapeView.h"
+#include "window/TopLayer.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -41,36 +42,6 @@ namespace {
 constexpr qint64 kMaxTapeFileSize = 16 * 1024 * 1024; // a larger tape.dat is not ours
 constexpr int kMinFontSize = 5;
 constexpr int kMaxFontSize = 20;
-
-/// While a common dialog or a print job runs, an always-on-top window steps back into
-/// the normal layer, so the dialog is not hidden behind it; it keeps its place.
-class OutOfTopLayer {
-public:
-    explicit OutOfTopLayer(QWidget* window)
-        : m_window(window), m_wasOnTop(window->windowFlags() & Qt::WindowStaysOnTopHint) {
-        if (m_wasOnTop)
-            setOnTop(false);
-    }
-    ~OutOfTopLayer() {
-        if (m_wasOnTop)
-            setOnTop(true);
-    }
-    OutOfTopLayer(const OutOfTopLayer&) = delete;
-    OutOfTopLayer& operator=(const OutOfTopLayer&) = delete;
-
-private:
-    void setOnTop(bool on) {
-        const QPoint place = m_window->pos();
-        const bool visible = m_window->isVisible();
-        m_window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
-        m_window->move(place);
-        if (visible)
-            m_window->show();
-    }
-
-    QWidget* m_window;
-    bool m_wasOnTop;
-};
 
 void reportFailure(const QString& what) {
     std::fprintf(stderr, "quantrel: %s\n", what.toLocal8Bit().constData());
