@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -172,6 +173,19 @@ TEST_F(TapeDocumentTest, EachExtensionWritesItsFormat) {
     EXPECT_FALSE(w->SaveTapeTo(file("missing/x.txt"), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(w->SaveTapeTo(file("missing/x.pdf"), &error));
+
+    // Every format gets the permissions a new file gets, and a replaced file keeps its
+    // own: the PDF is written through a private temporary file.
+    const auto permissions = [&](const char* name) {
+        return std::filesystem::status(m_dir.File(name)).permissions();
+    };
+    EXPECT_EQ(permissions("f.pdf"), permissions("c.txt"));
+    const auto shared = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                        std::filesystem::perms::group_read | std::filesystem::perms::group_write |
+                        std::filesystem::perms::others_read;
+    std::filesystem::permissions(m_dir.File("f.pdf"), shared);
+    ASSERT_TRUE(w->SaveTapeTo(file("f.pdf")));
+    EXPECT_EQ(permissions("f.pdf"), shared);
 }
 
 TEST_F(TapeDocumentTest, PrintingToAPdfHoldsTheTapesLines) {

@@ -35,6 +35,8 @@
 #include <string_view>
 #include <system_error>
 
+#include <sys/stat.h>
+
 namespace quantrel::gui {
 
 namespace {
@@ -42,6 +44,18 @@ namespace {
 constexpr qint64 kMaxTapeFileSize = 16 * 1024 * 1024; // a larger tape.dat is not ours
 constexpr int kMinFontSize = 5;
 constexpr int kMaxFontSize = 20;
+
+/// The permissions of the file at `path`, or those a new file gets under the umask.
+std::filesystem::perms replacedPermissions(const QString& path) {
+    std::error_code missing;
+    const std::filesystem::file_status existing =
+        std::filesystem::status(path.toStdString(), missing);
+    if (!missing && std::filesystem::is_regular_file(existing))
+        return existing.permissions();
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<std::filesystem::perms>(0666 & ~mask);
+}
 
 void reportFailure(const QString& what) {
     std::fprintf(stderr, "quantrel: %s\n", what.toLocal8Bit().constData());
@@ -134,6 +148,10 @@ bool TCalculator::SaveTapeTo(const QString& path, QString* error) {
     PrintTapeOn(printer);
     std::error_code failed;
     if (printer.printerState() != QPrinter::Error && QFileInfo(part.fileName()).size() > 0) {
+        // The temporary file is private; the PDF gets what the file it replaces had, or
+        // what a new file gets, as the other formats do.
+        std::filesystem::permissions(part.fileName().toStdString(), replacedPermissions(path),
+                                     failed);
         std::filesystem::rename(part.fileName().toStdString(), path.toStdString(), failed);
         if (!failed) {
             part.setAutoRemove(false);
