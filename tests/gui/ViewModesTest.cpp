@@ -194,6 +194,7 @@ TEST_F(ViewModesTest, HelpShowsTheDocumentOrSaysWhyItCannot) {
     QTextBrowser* viewer = w->HelpViewer();
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
+    EXPECT_GE(viewer->width(), 600) << "room to read";
     EXPECT_TRUE(viewer->toPlainText().startsWith("First topic"));
     EXPECT_EQ(viewer->textCursor().position(), 0);
     w->close();

@@ -198,8 +198,9 @@ private:
     void keepTape();
     /// The kept tape's separator on the first show.
     void separateKeptTape();
-    /// A common dialog's place: the window's corner + 50 pixels, 20 inside the screen.
-    void placeDialog(QWidget* dialog) const;
+    /// A common dialog's place: the window's corner + 50 pixels, 20 inside the screen;
+    /// sized to its contents first unless `fitContents` is false.
+    void placeDialog(QWidget* dialog, bool fitContents = true) const;
     /// The default printer with this run's page layout, or nothing after telling the
     /// user `noneText` when there is no default printer.
     std::unique_ptr<QPrinter> defaultPrinter(const QString& noneText);

@@ -63,7 +63,7 @@ void TCalculator::Help2Click() {
             m_helpViewer->setWindowIcon(ProgramIcon());
             m_helpViewer->setOpenExternalLinks(true);
             m_helpViewer->resize(kViewerSize);
-            placeDialog(m_helpViewer);
+            placeDialog(m_helpViewer, false);
         }
         // Read anew each time, so an edited or reinstalled document shows as it is now.
         m_helpViewer->setSearchPaths({QFileInfo(path).absolutePath()});

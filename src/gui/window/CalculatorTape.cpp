@@ -184,8 +184,9 @@ void TCalculator::ApplyTapeFont(const QFont& chosen) {
     ArrangeWindow();
 }
 
-void TCalculator::placeDialog(QWidget* dialog) const {
-    dialog->adjustSize();
+void TCalculator::placeDialog(QWidget* dialog, bool fitContents) const {
+    if (fitContents)
+        dialog->adjustSize();
     const QSize screenSize = screen() ? screen()->geometry().size() : QSize(INT_MAX, INT_MAX);
     dialog->move(
         PlaceBeside(frameGeometry().topLeft(), dialog->frameGeometry().size(), screenSize));
