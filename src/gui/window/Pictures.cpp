@@ -191,6 +191,16 @@ QIcon ProgramIcon() {
     return drawn(drawProgram);
 }
 
+QImage ProgramPicture(int side) {
+    QImage picture(side, side, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(side / qreal(kPictureSize), side / qreal(kPictureSize));
+    drawProgram(painter);
+    return picture;
+}
+
 QIcon KeyPictureIcon(KeyPicture picture) {
     switch (picture) {
     case KeyPicture::SquareRoot:

@@ -6,6 +6,7 @@
 #include "window/KeyTable.h"
 
 #include <QIcon>
+#include <QImage>
 
 namespace quantrel::gui {
 
@@ -39,6 +40,8 @@ QIcon ToolbarImage(int index);
 /// The program's own picture, for the window and the notification area: a small
 /// adding machine with its paper tape.
 QIcon ProgramIcon();
+/// The program's picture drawn at `side` x `side` pixels, for the installed icons.
+QImage ProgramPicture(int side);
 inline QIcon ToolbarImage(ToolImage image) {
     return ToolbarImage(static_cast<int>(image));
 }
