@@ -1,8 +1,12 @@
 // The real program as a process on the offscreen platform, with its own settings,
-// runtime and data folders: a second start ends at once, and SIGTERM stores what
-// File > Exit stores.
+// runtime and data folders: a second start ends at once, SIGTERM stores what
+// File > Exit stores, and a kill at any moment leaves every file whole.
 
+#include "calculator/KeyCommand.h"
+#include "engine/QuantrelEval5.h"
+#include "rtf/RtfDocument.h"
 #include "support/TempDir.h"
+#include "window/Calculator.h"
 
 #include <QFile>
 #include <QProcess>
@@ -15,7 +19,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
+#include <random>
+#include <string>
 
 namespace quantrel::gui {
 namespace {
@@ -84,6 +91,103 @@ TEST_F(ProgramTest, ASecondStartEndsAtOnceAndSigtermStoresEverything) {
                      QSettings::IniFormat);
     EXPECT_EQ(stored.value(QStringLiteral("Mem/MemNum")).toString(), "7");
     EXPECT_TRUE(stored.contains(QStringLiteral("Conv/Width"))) << "every value is written";
+}
+
+/// Sends `number` to the program while it runs; never to pid 0, the whole group.
+void signal(const QProcess& program, int number) {
+    const qint64 pid = program.processId();
+    if (program.state() == QProcess::Running && pid > 0)
+        ::kill(static_cast<pid_t>(pid), number);
+}
+
+std::string readAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+/// Whether a stored file is whole: it loads as what it is, and nothing is cut off.
+::testing::AssertionResult isWhole(const std::filesystem::path& path) {
+    const std::string name = path.filename().string();
+    const std::string bytes = readAll(path);
+    if (name == "tape.dat") {
+        const std::size_t end = bytes.find_last_not_of("\r\n");
+        if (!rtf::IsRtf(bytes) || end == std::string::npos || bytes[end] != '}')
+            return ::testing::AssertionFailure() << "tape.dat is cut off";
+        const std::size_t lines = rtf::PlainLines(rtf::ReadRtf(bytes)).size();
+        if (lines < 999)
+            return ::testing::AssertionFailure() << "tape.dat holds " << lines << " lines";
+        return ::testing::AssertionSuccess();
+    }
+    if (name == "quantrel.ini") {
+        QSettings stored(QString::fromStdString(path.string()), QSettings::IniFormat);
+        if (stored.status() != QSettings::NoError ||
+            !stored.contains(QStringLiteral("Mem/MemNum")) ||
+            !stored.contains(QStringLiteral("Conv/Width")) ||
+            !stored.contains(QStringLiteral("Tape/Keep")))
+            return ::testing::AssertionFailure() << "the settings are incomplete";
+        return ::testing::AssertionSuccess();
+    }
+    TQuantrelEval engine;
+    if (!engine.LoadFromFile(path.string()) || engine.EquationIdx() < 400)
+        return ::testing::AssertionFailure() << name << " does not load whole";
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(ProgramTest, AKillAtAnyMomentLeavesEveryFileOldOrNewAndWhole) {
+    const std::filesystem::path ini = m_dir.Path() / "config" / "quantrel" / "quantrel.ini";
+    std::ofstream(ini) << "[Dir]\nSaveDest=" << m_dir.File("data")
+                       << "\n[Mem]\nMemNum=7\n[Tape]\nKeep=1\nKeepcount=999\n";
+    {
+        // A day's state: five calculations of 450 numbers and a tape of 999 lines.
+        TCalculator window(
+            {data(""), NumberLocale::CommaPoint(), QString::fromStdString(ini.string())});
+        CalculatorLogic& logic = window.Logic();
+        for (int calculation = 0; calculation < 5; ++calculation) {
+            for (int number = 0; number < 450; ++number) {
+                logic.RunKey(*ParseKeyName(std::to_string(number % 9 + 1)));
+                logic.RunKey(*ParseKeyName(number + 1 < 450 ? "+" : "="));
+            }
+        }
+        window.StoreAll();
+    }
+    const std::vector<std::filesystem::path> files = {ini,
+                                                      m_dir.Path() / "data" / "tape.dat",
+                                                      m_dir.Path() / "data" / "Equ1.dat",
+                                                      m_dir.Path() / "data" / "Equ2.dat",
+                                                      m_dir.Path() / "data" / "Equ3.dat",
+                                                      m_dir.Path() / "data" / "Equ4.dat",
+                                                      m_dir.Path() / "data" / "Equ5.dat"};
+    std::map<std::filesystem::path, std::string> before;
+    for (const auto& file : files) {
+        ASSERT_TRUE(isWhole(file)) << file;
+        before[file] = readAll(file);
+    }
+
+    std::mt19937 random(20261210);
+    std::uniform_int_distribution<int> delay(0, 30);
+    int stored = 0;
+    for (int run = 0; run < 50; ++run) {
+        SCOPED_TRACE(run);
+        const std::unique_ptr<QProcess> program = start();
+        ASSERT_TRUE(program->waitForStarted(5000));
+        // Early kills land in the start-up, later ones in the store routine.
+        QTest::qWait(delay(random) * (run % 2 == 0 ? 1 : 10));
+        signal(*program, SIGTERM);
+        QTest::qWait(delay(random));
+        signal(*program, SIGKILL);
+        if (program->state() != QProcess::NotRunning) {
+            ASSERT_TRUE(program->waitForFinished(5000));
+        }
+        for (const auto& file : files) {
+            const std::string now = readAll(file);
+            if (now == before[file])
+                continue;
+            EXPECT_TRUE(isWhole(file)) << file;
+            before[file] = now;
+            ++stored;
+        }
+    }
+    EXPECT_GT(stored, 0) << "some runs got as far as storing";
 }
 
 } // namespace
