@@ -676,11 +676,5 @@ TEST_F(CalculatorWindowTest, EveryKeyShowsItsWholeCaptionInBothFormsAndSizes) {
     }
 }
 
-TEST_F(CalculatorWindowTest, CommandsOfLaterWorkArePresentAndDisabled) {
-    for (const char* name : {"MoreOptions1"}) {
-        EXPECT_FALSE(action(QString::fromLatin1(name))->isEnabled()) << name;
-    }
-}
-
 } // namespace
 } // namespace quantrel::gui

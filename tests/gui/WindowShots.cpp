@@ -1,10 +1,11 @@
 // Pictures of the calculator window for looking at its layout: run under a real X
 // server (or any platform) with an output folder, it saves one PNG per form of the
 // window: scientific and basic, with and without the tape, each function tab, revisit
-// mode and the menus.
+// mode, the menus and the options dialog's tabs.
 //
 //   DISPLAY=:99 build/bin/quantrel_window_shots /tmp/quantrel-shots
 
+#include "options/FormOptions.h"
 #include "support/TempDir.h"
 #include "window/Calculator.h"
 #include "window/TapeView.h"
@@ -23,6 +24,7 @@
 namespace {
 
 using quantrel::gui::TCalculator;
+using quantrel::gui::TFormOptions;
 
 void settle() {
     for (int i = 0; i < 5; ++i) {
@@ -130,5 +132,16 @@ int main(int argc, char** argv) {
     for (const char* menu :
          {"File1", "Edit2", "View1", "Options1", "Tools1", "Constants1", "Help1"})
         ok = saveMenu(window, folder, menu) && ok;
+
+    // The options dialog, one picture per tab.
+    TFormOptions& options = window.OptionsForm();
+    options.show();
+    auto* pages = options.findChild<QTabWidget*>(QStringLiteral("OptionsPageControl"));
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        const QString name = QStringLiteral("options-") + pages->tabText(page).toLower();
+        ok = save(options, folder, name.toLatin1().data()) && ok;
+    }
+    options.reject();
     return ok ? 0 : 1;
 }

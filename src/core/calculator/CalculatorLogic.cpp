@@ -123,6 +123,35 @@ void CalculatorLogic::ApplySettings(const CalculatorSettings& settings) {
     });
 }
 
+void CalculatorLogic::ApplyOptions(const CalculatorSettings& settings) {
+    RunCommand([&] {
+        takeOptions(settings);
+        TQuantrelEval& engine = *m_main;
+        engine.SetSubTotal(settings.Subtotals);
+        engine.SetExpandOper(settings.ExpandOper);
+        engine.SetExpandOperSym(settings.ExpandOperSymIndex);
+        engine.SetSubTotalSym(settings.SubTotalsSymIndex);
+        engine.SetDumbMath(settings.Dumb);
+        engine.SetTaxLit(settings.TaxLit);
+        engine.SetTaxRate(settings.TaxRate);
+        engine.SetDigits(settings.Digits);
+        engine.SetConvDigits(settings.ConvDigits);
+        updateTaxCaptions();
+    });
+}
+
+void CalculatorLogic::KeepOptions(const CalculatorSettings& settings) {
+    takeOptions(settings);
+}
+
+void CalculatorLogic::takeOptions(const CalculatorSettings& settings) {
+    const CalculatorSettings own = m_settings;
+    m_settings = settings;
+    m_settings.NumOpt = own.NumOpt;
+    m_settings.Hide = own.Hide;
+    m_settings.MemNum = own.MemNum;
+}
+
 CalculatorSettings CalculatorLogic::Settings() const {
     CalculatorSettings settings = m_settings;
     settings.NumOpt = m_main->TapeFormatMode();

@@ -53,6 +53,16 @@ public:
     /// and tax; the display's thousand separators; the tax captions. The memory is
     /// taken from the settings only at construction.
     void ApplySettings(const CalculatorSettings& settings);
+    /// The options dialog closed with OK: the main engine takes the edited values in
+    /// the dialog's order (sub-totals, expansions, their brackets, precedence, tax name
+    /// and rate, digits, conversion digits); the tax captions, the status bar and the
+    /// display's thousand separators follow. The tape format, the memory and "Hide"
+    /// stay as they are, and so do the history and scratch engines.
+    void ApplyOptions(const CalculatorSettings& settings);
+    /// The options dialog was cancelled after OK refused a value: what OK had stored
+    /// until then is kept for the store, while the main engine receives it only at the
+    /// next OK or the next start.
+    void KeepOptions(const CalculatorSettings& settings);
     /// The current values, for storing at shut-down: the tape format and digits as the
     /// main engine has them, the memory as it stands.
     CalculatorSettings Settings() const;
@@ -225,6 +235,9 @@ private:
     template <class Body> void RunCommand(Body&& body);
 
     void wireMainEngine();
+    /// Takes the options dialog's values, keeping those the logic itself changes (tape
+    /// format, memory, "Hide").
+    void takeOptions(const CalculatorSettings& settings);
     void onValue(Extended value);
 
     // Entry steps, with the names the other commands know them by.

@@ -6,6 +6,7 @@
 
 #include "conversion/FormConvert.h"
 #include "conversion/convunits.h"
+#include "options/FormOptions.h"
 #include "window/DataFolder.h"
 #include "window/KeyButton.h"
 #include "window/NoteForm.h"
@@ -85,6 +86,9 @@ TCalculator::TCalculator(const WindowOptions& options, QWidget* parent)
         conversions.SetEntry(
             k, TConvUnits::TextToConvSpec(m_settings.Conv[static_cast<std::size_t>(k - 1)]));
     m_noteForm = new TNoteForm(noteTexts(m_settings), this);
+    m_optionsForm = new TFormOptions(
+        m_settings, locale,
+        [this](const QString& text) { ShowMessageBox(text, MessageKind::Error); }, this);
     m_converter = new TFormConvert(*this, {m_settings.ConvLeft, m_settings.ConvTop,
                                            m_settings.ConvWidth, m_settings.ConvHeight});
     loadKeptTape();

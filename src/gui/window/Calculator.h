@@ -46,6 +46,7 @@ namespace quantrel::gui {
 class KeyButton;
 class TapeView;
 class TFormConvert;
+class TFormOptions;
 class TNoteForm;
 
 /// How the window starts. Settings are not read yet: the window always starts with
@@ -111,6 +112,7 @@ public:
     /// window's width follows.
     void ApplyTapeFont(const QFont& font);
     TNoteForm& NoteForm() { return *m_noteForm; }
+    TFormOptions& OptionsForm() { return *m_optionsForm; }
 
     // Conversions (CalculatorMenus.cpp).
     TFormConvert& Converter() { return *m_converter; }
@@ -187,6 +189,8 @@ private:
     // Start-up and the end (CalculatorStore.cpp).
     void LoadSettings(const WindowOptions& options, const NumberLocale& locale);
     void SaveSettings();
+    /// The tape's line styles and colours from the settings.
+    void applyTapeStyle();
     void placeOnFirstShow();
     void buildTray();
     /// The check mark of HideTape1 and the picture and hint of ShowToolButton.
@@ -269,6 +273,7 @@ private:
     void AlwaysonTop1Click();
     void Help2Click();
     void About1Click();
+    void MoreOptions1Click(); // CalculatorOptions.cpp
     void Exit2Click();
 
     std::unique_ptr<CalculatorLogic> m_logic;
@@ -301,6 +306,7 @@ private:
     std::vector<KeyButton*> m_keys;          ///< every key of the keypad and the tabs
     std::vector<const KeyDef*> m_keyDefs;    ///< the table's entry of each of them
     TNoteForm* m_noteForm = nullptr;         ///< the annotation dialog, made at start-up
+    TFormOptions* m_optionsForm = nullptr;   ///< the options dialog, made at start-up
     TFormConvert* m_converter = nullptr;     ///< the converter, made after the dialogs
     std::optional<QPageLayout> m_pageLayout; ///< Page Setup's choice for this run
 

@@ -195,7 +195,8 @@ void TCalculator::buildMenus() {
     buildConvHistoryMenu(conversions, "ConvMenu", m_convMenuItems);
     tools->addMenu(conversions);
     tools->addSeparator();
-    addItem(tools, "MoreOptions1", tr("Options..."), {}, false);
+    connect(addItem(tools, "MoreOptions1", tr("Options...")), &QAction::triggered, this,
+            &TCalculator::MoreOptions1Click);
     bar->addMenu(tools);
 
     QMenu* help = addMenu(bar, "Help1", tr("&Help"));

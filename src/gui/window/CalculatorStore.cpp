@@ -80,7 +80,10 @@ void TCalculator::LoadSettings(const WindowOptions& options, const NumberLocale&
         tapeFont.setFamily(QString::fromStdString(m_settings.FontName));
     m_tape->setFont(tapeFont);
     m_tape->document()->setDefaultFont(tapeFont);
+    applyTapeStyle();
+}
 
+void TCalculator::applyTapeStyle() {
     const auto colour = [](const std::string& text, const QColor& fallback) {
         return TextToColor(QString::fromStdString(text), fallback);
     };

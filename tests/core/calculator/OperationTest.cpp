@@ -309,6 +309,43 @@ TEST_F(Operations, ChangedSettingsApplyToTheEngineAndKeys) {
     EXPECT_EQ(calc.Settings().TaxLit, "VAT");
 }
 
+TEST_F(Operations, OptionsApplyToTheMainEngineButKeepTheFormatAndMemory) {
+    Keys("7 min");
+    calc.SetTapeFormat(4);
+    CalculatorSettings options = calc.Settings();
+    // Stale values of the calculator's own state must not win.
+    options.NumOpt = 1;
+    options.MemNum = 0;
+    options.Dumb = true;
+    options.TaxLit = "VAT";
+    options.Digits = 5;
+    options.ConvDigits = 12;
+    options.ThousSep = true;
+    calc.ApplyOptions(options);
+    EXPECT_EQ(calc.MainEngine().TapeFormatMode(), 4);
+    EXPECT_EQ(calc.Settings().MemNum, 7);
+    EXPECT_EQ(calc.MainEngine().Digits(), 5);
+    EXPECT_EQ(calc.MainEngine().ConvDigits(), 12);
+    EXPECT_EQ(view.captions[CalcControl::ButtonTaxExcl], "VAT(e)");
+    EXPECT_EQ(view.panels[1], "As Entered");
+    EXPECT_EQ(view.panels[2], "Fixed (5)");
+    Keys("1 2 3 4 +");
+    EXPECT_EQ(view.display, "1,234");
+    EXPECT_FALSE(calc.HistoryEngine(1).DumbMath()) << "history engines keep their own";
+}
+
+TEST_F(Operations, KeptOptionsAreStoredButNotGivenToTheEngine) {
+    CalculatorSettings options = calc.Settings();
+    options.Dumb = true;
+    options.TaxLit = "VAT";
+    calc.KeepOptions(options);
+    EXPECT_EQ(calc.Settings().TaxLit, "VAT");
+    EXPECT_TRUE(calc.Settings().Dumb);
+    EXPECT_EQ(calc.MainEngine().TaxLit(), "Tax");
+    EXPECT_FALSE(calc.MainEngine().DumbMath());
+    EXPECT_EQ(view.captions[CalcControl::ButtonPlusTax], "+Tax");
+}
+
 TEST_F(Operations, AConversionAppliesAsAHistoryItemDoes) {
     calc.LoadConvTable("");
     Keys("1 conv:Length,lmi,lkm");
