@@ -81,13 +81,21 @@ int main(int argc, char** argv) {
     window.show();
     settle();
 
+    // The README's picture: a sum, a tax and a square root with their tape lines.
+    for (const char* key : {"Button1", "Button2",    "Button17", "Button5",       "Button11",
+                            "Button7", "Button17",   "Button2",  "Button5",       "EqualsBitBtn",
+                            "Button1", "Button10",   "Button10", "ButtonPlusTax", "EqualsBitBtn",
+                            "Button9", "ButtonSqrt", "Button11", "Button1",       "EqualsBitBtn"})
+        click(window, key);
+    bool ok = save(window, folder, "readme");
+
     // A finished calculation, a second one in progress, and an error line.
     for (const char* key :
          {"Button1", "Button2", "Button3", "Button17", "Button4", "Button11", "Button5", "Button13",
           "Button6", "EqualsBitBtn", "Button7", "Button14", "Button2"})
         click(window, key);
 
-    bool ok = save(window, folder, "scientific-tape");
+    ok = save(window, folder, "scientific-tape") && ok;
     trigger(window, "HideTape1");
     ok = save(window, folder, "scientific-notape") && ok;
     trigger(window, "Advanced1");
