@@ -73,6 +73,7 @@ public:
 
     /// Runs one event and checks the window after it; false ends the run.
     bool Step(int index) {
+        m_revisitBefore = m_window.Logic().Entry().RevisitMode();
         const QString event = runEvent();
         m_recent.push_back(QString::number(index) + QStringLiteral(": ") + event);
         if (m_recent.size() > 25)
@@ -223,8 +224,9 @@ private:
     }
 
     /// A number not yet printed (the first of a pending operation) selects nothing;
-    /// otherwise the selection is one line, which shows the number when the tape prints
-    /// it as the display does.
+    /// otherwise the selection is one line. The first step back shows a number as it
+    /// was printed, so that line holds it when the tape prints as the display does;
+    /// later steps may show numbers changed since.
     bool selectsItsLine(const QString& shown) {
         const QString selected = m_window.Tape().SelectedTapeText().trimmed();
         if (selected.isEmpty())
@@ -237,8 +239,9 @@ private:
             digits.chop(1);
         QString line = selected;
         line.remove(u',');
-        const bool plain = kDecimal.match(shown).hasMatch() && !shown.contains(u'E') &&
-                           digits.size() <= 8 && m_window.Logic().Settings().NumOpt == 1;
+        const bool plain = !m_revisitBefore && kDecimal.match(shown).hasMatch() &&
+                           !shown.contains(u'E') && digits.size() <= 8 &&
+                           m_window.Logic().Settings().NumOpt == 1;
         return !plain || line.contains(digits.startsWith(u'-') ? digits.mid(1) : digits);
     }
 
@@ -250,6 +253,7 @@ private:
     std::deque<QString> m_recent;
     std::set<QString> m_triggered;
     bool m_back = false;
+    bool m_revisitBefore = false; ///< revisit mode before the event
 };
 
 TEST(WindowSoak, RandomEventsLeaveTheWindowWorking) {
