@@ -33,8 +33,14 @@ public:
 };
 
 void wire(TQuantrelEval& engine, const NumberLocale& loc) {
+    // The built-in table, read once: copying it is much cheaper than reading it.
+    static const TConvUnits table = [] {
+        TConvUnits units;
+        units.LoadConvTable("");
+        return units;
+    }();
+    engine.ConvUnits() = table;
     engine.SetLocale(loc);
-    engine.LoadConvTable("");
     engine.OnQuantrelGetMem = [](TQuantrelEval&, Extended& memory) { memory = 2.5L; };
 }
 
