@@ -8,6 +8,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace quantrel {
 
@@ -261,10 +262,21 @@ public:
     }
     Extended Number(std::string_view section, std::string_view name) const {
         const SettingDef& row = *FindSetting(section, name);
-        return ReadNumber(text(row), m_loc, *ParseNumber(row.Default, NumberLocale::Plain()));
+        return ReadNumber(text(row), m_loc, defaultNumber(row));
+    }
+    /// A number kept in 64 bits: one beyond their range is as bad as a text that is no
+    /// number, rather than an infinity that no later write could store.
+    double Double(std::string_view section, std::string_view name) const {
+        const Extended value = Number(section, name);
+        if (std::fabs(value) > std::numeric_limits<double>::max())
+            return static_cast<double>(defaultNumber(*FindSetting(section, name)));
+        return static_cast<double>(value);
     }
 
 private:
+    static Extended defaultNumber(const SettingDef& row) {
+        return *ParseNumber(row.Default, NumberLocale::Plain());
+    }
     std::optional<std::string_view> text(const SettingDef& row) const {
         const auto found = m_stored.find({std::string(row.Section), std::string(row.Name)});
         if (found == m_stored.end())
@@ -301,7 +313,7 @@ CalculatorSettings ReadCalculatorSettings(const SettingsTexts& stored, const Num
     s.Dumb = in.Boolean("Math", "Dumb");
     s.MemNum = in.Number("Mem", "MemNum");
     // The one 64-bit value of the program.
-    s.TaxRate = static_cast<double>(in.Number("Tax", "TaxRate"));
+    s.TaxRate = in.Double("Tax", "TaxRate");
     s.TaxLit = in.Text("Tax", "TaxLit");
     return s;
 }

@@ -51,6 +51,15 @@ TEST(SettingsTable, BadTextsFallBackToTheDefault) {
         ReadCalculatorSettings(with("Tax", "TaxRate", "0,175"), NumberLocale::PointComma()).TaxRate,
         0.175);
     EXPECT_EQ(ReadCalculatorSettings(with("Mem", "MemNum", "lots"), point).MemNum, 0);
+    // An infinite tax rate would be written as "INF", which reads back as the default.
+    EXPECT_EQ(ReadCalculatorSettings(with("Tax", "TaxRate", "1E+400"), point).TaxRate, 0.1)
+        << "beyond the range of a double";
+    EXPECT_EQ(
+        ReadCalculatorSettings(with("Tax", "TaxRate", "-2,5E4000"), NumberLocale::PointComma())
+            .TaxRate,
+        0.1);
+    EXPECT_EQ(ReadCalculatorSettings(with("Mem", "MemNum", "1E+400"), point).MemNum, 1E+400L)
+        << "the memory holds 80 bits";
     EXPECT_EQ(ReadCalculatorSettings(with("Tape", "Digits", "2.5"), point).Digits, 2);
     EXPECT_EQ(
         ReadCalculatorSettings(with("Expand", "SubTotalsSymIndex", "7"), point).SubTotalsSymIndex,
