@@ -155,6 +155,26 @@ TEST(EquationFile, ReadsWhatOtherWritersMightLeave) {
     EXPECT_EQ(h.engine.EquationIdx(), 3);
 }
 
+TEST(EquationFile, ACombinedPercentWaitingForItsNumberReadsBackAsItself) {
+    // Keys always give a combined percent its number; a file can name one alone.
+    const std::string file = "250\r\nqeAdd\r\n20\r\nqePercenAdd\r\n";
+    TempDir folder;
+    EngineHarness loaded;
+    ASSERT_TRUE(loaded.engine.LoadFromFile(folder.Write("percent.dat", file)));
+    EXPECT_EQ(loaded.engine.Entry(3).Oper, qePercenAdd);
+    EXPECT_TRUE(loaded.engine.AwaitingNumber());
+    const std::string saved = folder.File("saved.dat");
+    ASSERT_TRUE(loaded.engine.SaveToFile(saved));
+    EXPECT_EQ(ReadAll(saved), file);
+
+    EngineHarness reloaded;
+    ASSERT_TRUE(reloaded.engine.LoadFromFile(saved));
+    ASSERT_TRUE(loaded.Keys("10 ="));
+    ASSERT_TRUE(reloaded.Keys("10 ="));
+    EXPECT_EQ(reloaded.tape, loaded.tape);
+    EXPECT_EQ(reloaded.Display(), 272);
+}
+
 TEST(EquationFile, CommaDecimalNumbersRoundTrip) {
     TempDir folder;
     EngineHarness h;

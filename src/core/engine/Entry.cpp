@@ -266,7 +266,9 @@ void TQuantrelEval::Rebuild(const TEquationBuffer& entries, std::int32_t count) 
     EnterNumber(entries[1].IsGetMem, entries[1].NumEnt);
     for (std::int32_t i = 2; i <= count; ++i) {
         const TEquationEntry& e = entries[i];
-        const bool combinedPercent = IsPercentForm(e.Oper);
+        // As typed: operator, number, "%"; a combined percent still waiting for its
+        // number (read from a file) is entered as it is.
+        const bool combinedPercent = IsPercentForm(e.Oper) && e.IsNumberEntered;
         EnterOperator(combinedPercent ? BaseOperOf(e.Oper) : e.Oper, e.Conv);
         ApplyParens(e.Parens);
         if (e.IsNumberEntered)

@@ -59,15 +59,19 @@ bool TQuantrelEval::SaveToFile(const std::string& fileName) const {
         text += numberLine(FEntries[1]);
         for (std::int32_t i = 2; i <= FEquationIdx; ++i) {
             const TEquationEntry& e = FEntries[i];
+            // A combined percent is written as typed: operator, number, "%". One that
+            // still waits for its number (only a file can leave one) keeps its own name,
+            // or it would read back as a plain percent in place of the operator.
+            const bool typedPercent = IsPercentForm(e.Oper) && e.IsNumberEntered;
             if (e.Oper == qeConv)
                 text += std::string(OperName(qeConv)) + "," + TConvUnits::ConvSpecToText(e.Conv);
             else
-                text += OperName(BaseOperOf(e.Oper));
+                text += OperName(typedPercent ? BaseOperOf(e.Oper) : e.Oper);
             text += "\r\n";
             AppendParens(text, e.Parens);
             if (e.IsNumberEntered)
                 text += e.IsGetMem ? "GETMEM\r\n" : numberLine(e);
-            if (IsPercentForm(e.Oper))
+            if (typedPercent)
                 text += std::string(OperName(qePercen)) + "\r\n";
         }
     }

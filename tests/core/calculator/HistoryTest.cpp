@@ -239,6 +239,16 @@ TEST_F(EquationFiles, AMissingOrBrokenFileLeavesNoGap) {
     EXPECT_EQ(view.display, "1");
 }
 
+TEST_F(EquationFiles, ACombinedPercentWaitingForItsNumberIsRecalledAsItIs) {
+    std::ofstream(folder / "Equ1.dat", std::ios::binary) << "250\r\nqeAdd\r\n20\r\nqePercenAdd\r\n";
+    RecordingView view;
+    CalculatorLogic calc(view);
+    calc.ReadEquationFiles(folder.string());
+    ASSERT_TRUE(calc.RecallHistory(1));
+    PressKeys(calc, "10 =");
+    EXPECT_EQ(view.display, "272") << "as the engine that read the file finishes it";
+}
+
 TEST_F(EquationFiles, AFolderThatCannotBeWrittenIsReported) {
     RecordingView view;
     CalculatorLogic calc(view);
