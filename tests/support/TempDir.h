@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace quantrel::test {
 
@@ -32,9 +34,15 @@ public:
     /// The path of a file in the folder (which need not exist).
     std::string File(const std::string& name) const { return (m_path / name).string(); }
     /// Writes `content` byte for byte to a file of the folder; returns its path.
-    std::string Write(const std::string& name, const std::string& content) const {
-        std::ofstream(File(name), std::ios::binary) << content;
+    std::string Write(const std::string& name, std::string_view content) const {
+        std::ofstream(File(name), std::ios::binary)
+            .write(content.data(), static_cast<std::streamsize>(content.size()));
         return File(name);
+    }
+    /// The bytes of a file of the folder; empty when it cannot be read.
+    std::string Read(const std::string& name) const {
+        std::ifstream in(File(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
 private:
