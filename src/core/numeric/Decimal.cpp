@@ -41,7 +41,7 @@ Extended DecimalAdd(Extended x, Extended y) {
         return static_cast<Extended>(static_cast<std::int64_t>(x) + static_cast<std::int64_t>(y));
     if (ax < 999999999999.0L && ay < 999999999999.0L && ax > 0.001L && ay > 0.001L) {
         const int d = std::max(FractionLength(x), FractionLength(y));
-        return Rounded(x + y, 14, d);
+        return Rounded(x + y, 18, d);
     }
     return x + y;
 }
@@ -80,9 +80,10 @@ Extended DecimalFrac(Extended x) {
     const auto point = s.find('.');
     if (point == std::string::npos)
         return 0;
-    // Digits beyond the tenth significant one are rounded away before the fraction.
+    // One decimal more than the 15-digit text shows: binary noise goes, and the
+    // fraction keeps every digit the display shows of x.
     const int decimals = static_cast<int>(s.size() - (point + 1)) + 2;
-    return Frac(Rounded(x, 10, decimals));
+    return Frac(Rounded(x, 18, decimals));
 }
 
 } // namespace quantrel

@@ -5,6 +5,7 @@
 #include "support/ExtendedMatch.h"
 
 #include "calculator/PhysicalConstants.h"
+#include "numeric/NumberText.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -55,6 +56,49 @@ TEST_F(Operations, KeyedCalculationsGiveTheirTape) {
         EXPECT_EQ(fresh.TapeTexts(), s.tape);
         EXPECT_EQ(fresh.display, s.display);
         EXPECT_EQ(fresh.messages, s.messages);
+    }
+}
+
+// Sums, differences and products of repeating fractions keep the digits the display
+// shows, so the next operation does not show the loss. Exact values from fractions.
+TEST_F(Operations, ChainsWithRepeatingFractionsKeepTheirDigits) {
+    struct Chain {
+        const char* keys;
+        const char* exact; // 21 significant digits
+    };
+    const Chain chains[] = {
+        {"( 1 / 3 + 1 ) * 3 =", "4"},
+        {"1 / 7 + 2 = * 7 =", "15"},
+        {"10 / 3 + 5 = * 3 =", "25"},
+        {"1 / 3 + 100 = * 3 =", "301"},
+        {"1000 * ( 1 + 0.05 / 12 ) pow 12 =", "1051.16189788173318980"},
+        {"1 / 3 + 1 / 3 + 1 / 3 =", "1"},
+        {"1 / 6 + 1 / 3 = * 6 =", "3"},
+        {"5 / 9 + 0.25 = * 36 =", "29"},
+        {"100 / 7 + 100 / 7 = * 7 =", "200"},
+        {"0.1 + 1 / 3 = * 30 =", "13"},
+        {"2 / 3 - 1 = * 3 =", "-1"},
+        {"22 / 7 - 3 = * 7 =", "1"},
+        {"1 / 3 + 1 = frac * 3 =", "1"},
+        {"1 / 3 + 1 = sqr * 9 =", "16"},
+        {"1 / 3 = +tax * 3 =", "1.1"},
+        {"200 / 3 + 10 % =", "73.3333333333333333333"},
+        {"1 / 3 + 2 / 3 * 3 =", "2.33333333333333333333"},
+        {"1 / 7 + 1 = * 3 =", "3.42857142857142857143"},
+        {"12345.678 / 9 + 0.001 = * 9 =", "12345.687"},
+        {"1 / 81 + 1 = * 81 =", "82"},
+        {"999 / 7 + 0.5 = * 14 =", "2005"},
+    };
+    const NumberLocale& plain = NumberLocale::Plain();
+    for (const Chain& chain : chains) {
+        SCOPED_TRACE(chain.keys);
+        RecordingView fresh;
+        CalculatorLogic logic(fresh);
+        PressKeys(logic, chain.keys);
+        const Extended exact = *ParseNumber(chain.exact, plain);
+        EXPECT_EQ(GeneralText(logic.Entry().ShownValue(), 14, plain), GeneralText(exact, 14, plain))
+            << Digits21(logic.Entry().ShownValue());
+        EXPECT_EQ(fresh.display, GeneralText(exact, 15, plain));
     }
 }
 
