@@ -138,7 +138,8 @@ TEST_F(ConverterTest, TheToolbarButtonFirstOpensAreaSortedWithTheFirstRowsChosen
     const QLabel* symbol = c.findChild<QLabel*>(QStringLiteral("BaseUnitLabel"));
     EXPECT_GT(symbol->x(), caption->x() + caption->fontMetrics().horizontalAdvance(caption->text()))
         << "the symbol does not cover the caption";
-    EXPECT_EQ(c.size(), TFormConvert::kDesignSize);
+    EXPECT_EQ(c.frameGeometry().size(), TFormConvert::kDesignSize)
+        << "an outer size, also at the first show";
 }
 
 TEST_F(ConverterTest, TheStatusLineFollowsThePickedUnits) {

@@ -6,13 +6,13 @@
 #include "window/Placement.h"
 #include "window/TopLayer.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolButton>
@@ -28,7 +28,6 @@ namespace {
 // The design's places, in client pixels.
 constexpr QRect kCategoryBox(2, 4, 145, 21);
 constexpr QPoint kBaseLabel(168, 8);
-constexpr int kBaseLabelWidth = 54; // the design's width of "Base Units:"
 constexpr QPoint kBaseUnit(228, 8);
 constexpr int kListTop = 32;
 constexpr int kButtonSize = 30;
@@ -289,46 +288,73 @@ void TFormConvert::ArrangeControls() {
     m_statusBar->setGeometry(0, height() - kStatusHeight, width(), kStatusHeight);
 }
 
-QSize TFormConvert::frameExtra() const {
-    return frameGeometry().size() - size();
+void TFormConvert::setVisible(bool visible) {
+    // FormShow, each time the window is shown; done before it shows, so that the
+    // window manager frames it at its place and size at once.
+    if (visible && !isVisible())
+        FormShow();
+    QWidget::setVisible(visible);
 }
 
-void TFormConvert::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (event->spontaneous())
-        return; // restored from the task bar: not a new show
-    // FormCanResize: the least outer size leaves the label and the arrows whole.
-    const QSize extra = frameExtra();
-    setMinimumSize(QSize(kBaseLabel.x() + kBaseLabelWidth + 50,
-                         kLeftArrowTop + kButtonSize + kStatusHeight + 50) -
-                   extra);
-    if (m_saved.Width != 0 || m_saved.Height != 0) {
+void TFormConvert::FormShow() {
+    // Sizes are outer sizes; before the window manager has framed this window, its
+    // frame is taken to be the calculator's, and corrected once it is known.
+    const QWidget* framedLike = &m_calculator;
+    m_framePending = FrameMargins(this).isNull();
+    setMinimumSize(kLeastSize - (OuterSize(this, framedLike) - size()));
+    const bool saved = m_saved.Width != 0 || m_saved.Height != 0;
+    m_outerWanted = QSize();
+    if (saved || m_firstShow) {
+        m_outerWanted = saved ? QSize(m_saved.Width, m_saved.Height) : kDesignSize;
         m_resizing = true;
-        resize(QSize(m_saved.Width, m_saved.Height) - extra);
+        ResizeOuter(this, m_outerWanted, framedLike);
         m_resizing = false;
     }
+    m_firstShow = false;
     if (m_saved.Left != 0 || m_saved.Top != 0) {
-        move(m_saved.Left, m_saved.Top);
+        MoveFrameTo(this, QPoint(m_saved.Left, m_saved.Top));
     } else {
         const QScreen* shown = m_calculator.screen();
         const QSize screenSize = shown ? shown->geometry().size() : QSize(INT_MAX, INT_MAX);
-        move(PlaceBeside(m_calculator.frameGeometry().topLeft(), frameGeometry().size(),
-                         screenSize));
+        MoveFrameTo(this, PlaceBeside(m_calculator.frameGeometry().topLeft(),
+                                      OuterSize(this, framedLike), screenSize));
     }
+}
+
+bool TFormConvert::fitFrame() {
+    if (!m_framePending || FrameMargins(this).isNull())
+        return false;
+    m_framePending = false;
+    const QSize frame = OuterSize(this) - size();
+    setMinimumSize(kLeastSize - frame);
+    if (m_outerWanted.isValid() && OuterSize(this) != m_outerWanted) {
+        m_resizing = true;
+        ResizeOuter(this, m_outerWanted);
+        m_resizing = false;
+    }
+    return true;
+}
+
+void TFormConvert::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    fitFrame();
 }
 
 void TFormConvert::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     ArrangeControls();
+    if (fitFrame())
+        return;
     if (!m_resizing && isVisible()) {
-        m_saved.Width = frameGeometry().width();
-        m_saved.Height = frameGeometry().height();
+        const QSize outer = OuterSize(this, &m_calculator);
+        m_saved.Width = outer.width();
+        m_saved.Height = outer.height();
     }
 }
 
 void TFormConvert::closeEvent(QCloseEvent* event) {
-    m_saved.Left = pos().x();
-    m_saved.Top = pos().y();
+    m_saved.Left = frameGeometry().left();
+    m_saved.Top = frameGeometry().top();
     QWidget::closeEvent(event); // hidden, not destroyed: the lists stay as they are
 }
 
@@ -342,13 +368,15 @@ void TFormConvert::changeEvent(QEvent* event) {
 }
 
 void TFormConvert::keepOnTop() {
-    SetStaysOnTop(this, m_calculator.AlwaysOnTop());
+    // A modal box has the calculator's windows out of the top layer until it closes.
+    if (!QApplication::activeModalWidget())
+        SetStaysOnTop(this, m_calculator.AlwaysOnTop());
 }
 
 void TFormConvert::RememberPosition() {
     if (isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
-        m_saved.Left = pos().x();
-        m_saved.Top = pos().y();
+        m_saved.Left = frameGeometry().left();
+        m_saved.Top = frameGeometry().top();
     }
 }
 

@@ -36,7 +36,9 @@ public:
         int Height = 0;
     };
 
-    /// The design's outer size, and the least one the border can be dragged to.
+    /// The design's outer size, and the least one the border can be dragged to: the
+    /// label "Base Units:" (168 + 54) and the left arrow (72 + 30) whole, with the
+    /// status line and 50 pixels to spare each way.
     static constexpr QSize kDesignSize{500, 228};
     static constexpr QSize kLeastSize{272, 171};
 
@@ -69,8 +71,10 @@ public:
     QString StatusText() const;
     QString BaseUnitText() const;
 
+    void setVisible(bool visible) override;
+
 protected:
-    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -86,7 +90,12 @@ private:
     void ArrangeControls();
     void reportTableProblems();
     void keepOnTop();
-    QSize frameExtra() const;
+    /// Size and place for a show: the saved ones, or the design size beside the
+    /// calculator.
+    void FormShow();
+    /// Once the window manager has framed the window: the least size and the size of
+    /// FormShow again with the frame's true size. True when it did so.
+    bool fitFrame();
 
     TCalculator& m_calculator;
     TConvUnits m_units;
@@ -95,6 +104,9 @@ private:
     bool m_sortUp = true;
     bool m_resizing = false;      ///< FormShow sets the saved size: no recording
     bool m_problemsShown = false; ///< conv.csv's problems are told once a run
+    bool m_firstShow = true;
+    bool m_framePending = false; ///< shown with the calculator's frame taken for its own
+    QSize m_outerWanted;         ///< the outer size FormShow set, if it set one
 
     QComboBox* m_category = nullptr;   ///< ConvTypeComboBox
     QLabel* m_baseLabel = nullptr;     ///< Label1

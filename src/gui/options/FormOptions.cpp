@@ -346,7 +346,8 @@ void TFormOptions::FormShow() {
     if (const QWidget* window = parentWidget()) {
         const QScreen* shown = window->screen();
         const QSize screenSize = shown ? shown->geometry().size() : QSize(INT_MAX, INT_MAX);
-        move(PlaceBeside(window->frameGeometry().topLeft(), frameGeometry().size(), screenSize));
+        MoveFrameTo(this, PlaceBeside(window->frameGeometry().topLeft(), OuterSize(this, window),
+                                      screenSize));
     }
     loadFields();
     KeepTapeCheckBoxClick();

@@ -11,6 +11,7 @@
 #include "window/KeyButton.h"
 #include "window/NoteForm.h"
 #include "window/Pictures.h"
+#include "window/Placement.h"
 #include "window/QtLocale.h"
 #include "window/TapeView.h"
 #include "window/TopLayer.h"
@@ -42,6 +43,24 @@ constexpr QPoint kMessageOffset(50, 50);
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+/// A message box whose frame opens at a given place. QMessageBox fixes its size as it
+/// shows, which sets its client area's position again, so the place comes after that.
+class PlacedMessageBox : public QMessageBox {
+public:
+    PlacedMessageBox(QWidget* parent, const QPoint& place) : QMessageBox(parent), m_place(place) {
+        move(place); // keeps it from centring itself on the window
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        MoveFrameTo(this, m_place);
+    }
+
+private:
+    QPoint m_place;
+};
 
 QStringList noteTexts(const ProgramSettings& settings) {
     QStringList notes;
@@ -112,7 +131,7 @@ void TCalculator::SetFastClick(bool on) {
 }
 
 int TCalculator::ShowMessageBox(const QString& text, MessageKind kind) {
-    QMessageBox box(this);
+    PlacedMessageBox box(this, frameGeometry().topLeft() + kMessageOffset);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setWindowTitle(QStringLiteral("Quantrel"));
     box.setTextFormat(Qt::PlainText);
@@ -130,9 +149,7 @@ int TCalculator::ShowMessageBox(const QString& text, MessageKind kind) {
         break;
     }
     box.setStandardButtons(QMessageBox::Ok);
-    const OutOfTopLayer pause(this);
-    // A moved dialog keeps its position instead of centring itself on the window.
-    box.move(frameGeometry().topLeft() + kMessageOffset);
+    const OutOfTopLayer pause(topLayerWindows());
     // The lines that led to the message (an error line) show before the box does.
     if (m_tapeBatch)
         m_tape->EndAppend();

@@ -162,9 +162,12 @@ public:
     void SetStatusPanel(int panel, const std::string& text) override;
     void Trace(const std::string& text) override;
 
+    void setVisible(bool visible) override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -271,6 +274,11 @@ private:
     void NormalSize1Click();
     void LargeSize2Click();
     void AlwaysonTop1Click();
+    /// The windows that share the calculator's layer: itself, the converter and the
+    /// help viewer (null until made).
+    std::vector<QWidget*> topLayerWindows() const;
+    /// Puts them all into the top layer, or takes them out.
+    void setTopLayer(bool on);
     void Help2Click();
     void About1Click();
     void MoreOptions1Click(); // CalculatorOptions.cpp
@@ -284,6 +292,7 @@ private:
     QTextBrowser* m_helpViewer = nullptr; ///< made when "&Help" first shows it
     bool m_trayMode = false;
     bool m_firstShow = true;
+    bool m_placePending = false; ///< the first show's place waits for the frame's size
     bool m_stored = false;
     bool m_fastClick = false;
     bool m_tapeBatch = false; ///< a command has the tape's appending open

@@ -65,6 +65,8 @@ void TCalculator::Help2Click() {
             m_helpViewer->resize(kViewerSize);
             placeDialog(m_helpViewer, false);
         }
+        // In front of a calculator that stays on top, as the converter is.
+        SetStaysOnTop(m_helpViewer, AlwaysOnTop());
         // Read anew each time, so an edited or reinstalled document shows as it is now.
         m_helpViewer->setSearchPaths({QFileInfo(path).absolutePath()});
         m_helpViewer->setHtml(QString::fromUtf8(file.readAll()));
@@ -112,7 +114,7 @@ void TCalculator::About1Click() {
             column->addWidget(part);
         column->setSizeConstraint(QLayout::SetFixedSize);
         placeDialog(&box);
-        const OutOfTopLayer pause(this);
+        const OutOfTopLayer pause(topLayerWindows());
         box.exec();
     });
 }

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -556,7 +557,7 @@ void TCalculator::LargeSize2Click() {
 }
 
 void TCalculator::AlwaysonTop1Click() {
-    command("AlwaysonTop1", [&] { SetStaysOnTop(this, m_onTop->isChecked()); });
+    command("AlwaysonTop1", [&] { setTopLayer(m_onTop->isChecked()); });
 }
 
 void TCalculator::changeEvent(QEvent* event) {
@@ -569,9 +570,19 @@ void TCalculator::changeEvent(QEvent* event) {
             this,
             [this] {
                 if (!QApplication::activeModalWidget())
-                    SetStaysOnTop(this, m_onTop->isChecked());
+                    setTopLayer(m_onTop->isChecked());
             },
             Qt::QueuedConnection);
+}
+
+std::vector<QWidget*> TCalculator::topLayerWindows() const {
+    return {const_cast<TCalculator*>(this), m_converter, m_helpViewer};
+}
+
+void TCalculator::setTopLayer(bool on) {
+    for (QWidget* window : topLayerWindows())
+        if (window)
+            SetStaysOnTop(window, on);
 }
 
 void TCalculator::Exit2Click() {

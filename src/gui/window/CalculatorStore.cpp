@@ -16,6 +16,7 @@
 #include "window/Pictures.h"
 #include "window/Placement.h"
 #include "window/TapeView.h"
+#include "window/TopLayer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,8 +64,7 @@ void TCalculator::LoadSettings(const WindowOptions& options, const NumberLocale&
 
     m_hideTape->setChecked(m_settings.Calc.Hide);
     m_onTop->setChecked(m_settings.OnTop);
-    if (m_settings.OnTop)
-        setWindowFlag(Qt::WindowStaysOnTopHint); // not shown yet: nothing to move back
+    SetStaysOnTop(this, m_settings.OnTop);
     m_normalSize->setEnabled(m_settings.Large);
     m_largeSize->setEnabled(!m_settings.Large);
     m_viewToolBar->setChecked(m_settings.Toolbar);
@@ -100,9 +100,12 @@ void TCalculator::applyTapeStyle() {
 }
 
 void TCalculator::SaveSettings() {
-    // The position of the frame, as "Left" and "Top" place it at the next start.
-    m_settings.Left = pos().x();
-    m_settings.Top = pos().y();
+    // The position of the frame, as "Left" and "Top" place it at the next start; a
+    // window never shown (a run in the notification area) keeps the place it was given.
+    if (!m_firstShow) {
+        m_settings.Left = frameGeometry().left();
+        m_settings.Top = frameGeometry().top();
+    }
     m_settings.Calc = m_logic->Settings(); // "Hide" included: HideTape1 tells the logic
     m_settings.OnTop = m_onTop->isChecked();
     m_settings.Toolbar = m_viewToolBar->isChecked();
@@ -157,13 +160,33 @@ void TCalculator::placeOnFirstShow() {
     QPoint place(m_settings.Left, m_settings.Top);
     if (const QScreen* shown = screen()) {
         const QSize screenSize = shown->geometry().size();
-        const QSize size = frameGeometry().size();
+        const QSize size = OuterSize(this);
         if (place.x() + size.width() > screenSize.width())
             place.setX(screenSize.width() - size.width() - kScreenMargin);
         if (place.y() + size.height() > screenSize.height())
             place.setY(screenSize.height() - size.height() - kScreenMargin);
     }
-    move(place);
+    MoveFrameTo(this, place);
+}
+
+void TCalculator::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // The first show's place was found with the client size; once the window manager
+    // has framed the window, the frame's own size decides.
+    if (m_placePending && !FrameMargins(this).isNull()) {
+        m_placePending = false;
+        placeOnFirstShow();
+    }
+}
+
+void TCalculator::setVisible(bool visible) {
+    // Placed before the native window exists, so that the window manager puts the
+    // frame, not the client area, at the stored place.
+    if (visible && m_firstShow && !isVisible()) {
+        placeOnFirstShow();
+        m_placePending = true;
+    }
+    QMainWindow::setVisible(visible);
 }
 
 void TCalculator::showEvent(QShowEvent* event) {
@@ -171,7 +194,6 @@ void TCalculator::showEvent(QShowEvent* event) {
     if (m_firstShow) {
         m_firstShow = false;
         separateKeptTape();
-        placeOnFirstShow();
     }
     FocusEqualsKey();
 }

@@ -188,13 +188,13 @@ void TCalculator::placeDialog(QWidget* dialog, bool fitContents) const {
     if (fitContents)
         dialog->adjustSize();
     const QSize screenSize = screen() ? screen()->geometry().size() : QSize(INT_MAX, INT_MAX);
-    dialog->move(
-        PlaceBeside(frameGeometry().topLeft(), dialog->frameGeometry().size(), screenSize));
+    MoveFrameTo(dialog, PlaceBeside(frameGeometry().topLeft(), OuterSize(dialog, this), screenSize,
+                                    EdgeRule::WithinTheMargin));
 }
 
 void TCalculator::SaveTapeAs1Click() {
     command("SaveTapeAs1", [&] {
-        const OutOfTopLayer pause(this);
+        const OutOfTopLayer pause(topLayerWindows());
         QFileDialog dialog(this, QStringLiteral("Save Tape As"),
                            QString::fromStdString(m_settings.SaveTape));
         dialog.setObjectName(QStringLiteral("SaveDialog1"));
@@ -240,7 +240,7 @@ std::unique_ptr<QPrinter> TCalculator::defaultPrinter(const QString& noneText) {
 
 void TCalculator::PrintTape1Click() {
     command("PrintTape1", [&] {
-        const OutOfTopLayer pause(this);
+        const OutOfTopLayer pause(topLayerWindows());
         const std::unique_ptr<QPrinter> printer =
             defaultPrinter(QStringLiteral("There is no default printer.\nFile > Save Tape As... "
                                           "saves the tape as a PDF, ready to print."));
@@ -256,7 +256,7 @@ void TCalculator::PrintTape1Click() {
 
 void TCalculator::PageSetup1Click() {
     command("PageSetup1", [&] {
-        const OutOfTopLayer pause(this);
+        const OutOfTopLayer pause(topLayerWindows());
         const std::unique_ptr<QPrinter> printer =
             defaultPrinter(QStringLiteral("There is no default printer to set up."));
         if (!printer)
@@ -280,7 +280,7 @@ void TCalculator::Annotate1Click(const char* source) {
 
 void TCalculator::TapeFont1Click() {
     command("TapeFont1", [&] {
-        const OutOfTopLayer pause(this);
+        const OutOfTopLayer pause(topLayerWindows());
         QFontDialog dialog(m_tape->font(), this);
         dialog.setObjectName(QStringLiteral("FontDialog1"));
         placeDialog(&dialog);

@@ -46,7 +46,9 @@ TNoteForm::TNoteForm(const QStringList& stored, QWidget* parent) : QDialog(paren
 }
 
 void TNoteForm::PlaceBeside(const QPoint& anchor, const QRect& screen) {
-    move(gui::PlaceBeside(anchor, sizeHint().expandedTo(size()), screen.size()));
+    const QSize frame = OuterSize(this, parentWidget()) - size();
+    m_place = gui::PlaceBeside(anchor, sizeHint().expandedTo(size()) + frame, screen.size());
+    move(*m_place); // keeps it from centring itself on the window
 }
 
 void TNoteForm::Reset() {
@@ -58,6 +60,9 @@ void TNoteForm::Reset() {
 
 void TNoteForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // Once the dialog has its size: the frame, not the client area, goes to the place.
+    if (m_place)
+        MoveFrameTo(this, *m_place);
     Reset();
 }
 

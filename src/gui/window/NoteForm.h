@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <optional>
+
 class QComboBox;
 class QPushButton;
 
@@ -42,8 +44,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QComboBox* m_box = nullptr;  ///< NoteComboBox
-    QPushButton* m_ok = nullptr; ///< OKButton
+    QComboBox* m_box = nullptr;    ///< NoteComboBox
+    QPushButton* m_ok = nullptr;   ///< OKButton
+    std::optional<QPoint> m_place; ///< where PlaceBeside puts the frame
 };
 
 } // namespace quantrel::gui
