@@ -12,6 +12,8 @@ packages=(
   qt6-base-dev libgl-dev
   fonts-liberation2  # an Arial-metric face for the display
   locales
+  # the desktop test: a window manager that frames windows, on a virtual display
+  xvfb openbox xdotool x11-utils trayer
 )
 
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"
