@@ -270,6 +270,12 @@ TEST_F(CalculatorWindowTest, HexModeSwapsWhichKeysWork) {
     type(QStringLiteral("F"));
     click(QStringLiteral("ButtonF"));
     EXPECT_EQ(display(), "000000000000000000FF");
+    // Shift+A as a keyboard sends it: the capital letter is the digit as well.
+    QTest::keyClick(focused(), Qt::Key_A, Qt::ShiftModifier);
+    QTest::keyClick(focused(), Qt::Key_B);
+    EXPECT_EQ(display(), "0000000000000000FFAB");
+    QTest::keyClick(focused(), Qt::Key_Backspace);
+    QTest::keyClick(focused(), Qt::Key_Backspace);
 
     click(QStringLiteral("RadioGroupDecHex_0"));
     expectEnabled(hexKeys, false);

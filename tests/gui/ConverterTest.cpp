@@ -223,6 +223,32 @@ TEST_F(ConverterTest, TheArrowsConvertAndOnlyTheRightOneRecords) {
     EXPECT_EQ(c.findChild<QToolButton*>(QStringLiteral("Button16"))->focusPolicy(), Qt::NoFocus);
 }
 
+TEST_F(ConverterTest, TheKeyboardAppliesAConversionAndClosesTheWindow) {
+    auto w = window();
+    TFormConvert& c = open(*w, "Convert1");
+    pick(c.FromExtListView(), "miles (international)");
+    pick(c.ToExtListView(), "kilometres");
+    EXPECT_FALSE(c.findChild<QToolButton*>(QStringLiteral("Button16"))->toolTip().isEmpty());
+    EXPECT_FALSE(c.findChild<QToolButton*>(QStringLiteral("Button20"))->toolTip().isEmpty());
+
+    keys(*w, "10");
+    c.activateWindow();
+    c.ToExtListView()->setFocus();
+    QTest::keyClick(c.ToExtListView(), Qt::Key_Return);
+    EXPECT_EQ(display(*w), "16.09344") << "Enter on a row converts as the right arrow does";
+    EXPECT_EQ(historyCaptions(*w, "History1"), QStringList{"&1: Length miles -> km"});
+
+    keys(*w, "=2");
+    QTreeWidget* from = c.FromExtListView();
+    const QRect row = from->visualItemRect(from->selectedItems().front());
+    QTest::mouseDClick(from->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(display(*w), "3.218688") << "a double-click converts too";
+
+    c.activateWindow();
+    QTest::keyClick(c.FromExtListView(), Qt::Key_Escape);
+    EXPECT_FALSE(c.isVisible()) << "Escape closes the converter";
+}
+
 TEST_F(ConverterTest, PlacementSizeAndPositionOutliveTheRun) {
     EXPECT_EQ(PlaceBeside(QPoint(900, 700), TFormConvert::kDesignSize, QSize(1024, 768)),
               QPoint(504, 520));

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
@@ -197,6 +198,12 @@ TEST_F(ViewModesTest, HelpShowsTheDocumentOrSaysWhyItCannot) {
     EXPECT_GE(viewer->width(), 600) << "room to read";
     EXPECT_TRUE(viewer->toPlainText().startsWith("First topic"));
     EXPECT_EQ(viewer->textCursor().position(), 0);
+    QApplication::setActiveWindow(viewer);
+    QTest::keyClick(viewer->windowHandle(), Qt::Key_Escape); // as the system sends it
+    EXPECT_FALSE(viewer->isVisible()) << "Escape closes the help";
+    QApplication::setActiveWindow(w.get());
+    QTest::keyClick(w->windowHandle(), Qt::Key_F1);
+    EXPECT_TRUE(viewer->isVisible()) << "F1 opens it again";
     w->close();
     EXPECT_FALSE(viewer->isVisible());
 }

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QToolButton>
@@ -123,7 +124,10 @@ TFormConvert::TFormConvert(TCalculator& calculator, const Place& saved)
     m_from = makeList(this, "FromExtListView");
     m_to = makeList(this, "ToExtListView");
     m_right = makeArrow(this, "Button16", true, kRightArrowTop, tr("Convert to the right unit"));
+    m_right->setToolTip(tr("Convert the display from the left unit to the right unit and "
+                           "remember the conversion (Enter)"));
     m_left = makeArrow(this, "Button20", false, kLeftArrowTop, tr("Convert to the left unit"));
+    m_left->setToolTip(tr("Convert the display from the right unit to the left unit"));
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
     m_statusBar->setSizeGripEnabled(false);
@@ -139,6 +143,12 @@ TFormConvert::TFormConvert(TCalculator& calculator, const Place& saved)
         connect(list->header(), &QHeaderView::sectionClicked, this,
                 [this, list](int column) { FromExtListViewColumnClick(list, column); });
     }
+    // Enter on a row, or a double-click, applies it as the right arrow does, so the
+    // converter needs no mouse.
+    for (QTreeWidget* list : {m_from, m_to})
+        connect(list, &QTreeWidget::itemActivated, this, &TFormConvert::Button16Click);
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     connect(m_right, &QToolButton::clicked, this, &TFormConvert::Button16Click);
     connect(m_left, &QToolButton::clicked, this, &TFormConvert::Button20Click);
     resize(kDesignSize);

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -63,6 +64,8 @@ void TCalculator::Help2Click() {
             m_helpViewer->setWindowIcon(ProgramIcon());
             m_helpViewer->setOpenExternalLinks(true);
             m_helpViewer->resize(kViewerSize);
+            auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), m_helpViewer);
+            connect(close, &QShortcut::activated, m_helpViewer, &QWidget::close);
             placeDialog(m_helpViewer, false);
         }
         // In front of a calculator that stays on top, as the converter is.

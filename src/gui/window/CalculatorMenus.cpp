@@ -201,8 +201,8 @@ void TCalculator::buildMenus() {
     bar->addMenu(tools);
 
     QMenu* help = addMenu(bar, "Help1", tr("&Help"));
-    connect(addItem(help, "Help2", tr("&Help")), &QAction::triggered, this,
-            &TCalculator::Help2Click);
+    connect(addItem(help, "Help2", tr("&Help"), QKeySequence::HelpContents), &QAction::triggered,
+            this, &TCalculator::Help2Click);
     connect(addItem(help, "About1", tr("&About...")), &QAction::triggered, this,
             &TCalculator::About1Click);
     bar->addMenu(help);
@@ -218,6 +218,11 @@ void TCalculator::buildHiddenKeys() {
         QAction* action = addItem(keys, item.c_str(),
                                   QString::fromUtf8(key.ItemCaption.data(), key.ItemCaption.size()),
                                   QKeySequence(key.Shortcut));
+        // The hexadecimal digits are letters: typed as capitals they are the same keys.
+        if (key.Area == KeyArea::Hex)
+            action->setShortcuts(
+                {QKeySequence(key.Shortcut),
+                 QKeySequence(QKeyCombination(Qt::ShiftModifier, key.Shortcut.key()))});
         connect(action, &QAction::triggered, this, [this, &key] { KeyClick(key, key.Item); });
     }
     QAction* debug = addItem(keys, "Debug1", QStringLiteral("Debug"),
