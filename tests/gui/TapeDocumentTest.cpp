@@ -300,6 +300,53 @@ TEST_F(TapeDocumentTest, ATapeFontKeepsColoursAndStylesAndWidensTheWindow) {
     EXPECT_EQ(total.fontWeight(), QFont::Bold);
     EXPECT_EQ(total.font().pointSize(), 20);
     EXPECT_EQ(w->Settings().FontSize, 20);
+
+    // The font dialog names a style of the face (here its italic one): the tape takes
+    // the face and the size, its lines keep the styles of the settings.
+    QFont chosen(QStringLiteral("Liberation Sans"), 10);
+    chosen.setStyleName(QStringLiteral("Italic"));
+    chosen.setItalic(true);
+    chosen.setUnderline(true);
+    w->ApplyTapeFont(chosen);
+    keys(*w, "2+3=");
+    for (const QFont& used : {w->Tape().font(), w->Tape().document()->defaultFont()}) {
+        EXPECT_TRUE(used.styleName().isEmpty()) << "a style name would override bold totals";
+        EXPECT_FALSE(used.italic());
+        EXPECT_FALSE(used.underline());
+        EXPECT_EQ(used.family(), "Liberation Sans");
+        EXPECT_EQ(used.pointSize(), 10);
+    }
+    const QTextCharFormat later = lookOf(*w, w->Tape().LineCount() - 1);
+    EXPECT_EQ(later.fontWeight(), QFont::Bold);
+    EXPECT_TRUE(later.font().resolve(w->Tape().document()->defaultFont()).styleName().isEmpty());
+    EXPECT_EQ(w->Settings().FontName, "Liberation Sans");
+}
+
+TEST_F(TapeDocumentTest, TheTapeFontDialogOffersFiveToTwentyPoints) {
+    const auto w = window();
+    m_watchdog.Answer(QStringLiteral("FontDialog1"), [](QDialog& dialog) {
+        auto* sizes = dialog.findChild<QComboBox*>(QStringLiteral("SizeComboBox"));
+        ASSERT_NE(sizes, nullptr);
+        QStringList offered;
+        for (int i = 0; i < sizes->count(); ++i)
+            offered << sizes->itemText(i);
+        EXPECT_EQ(offered.front(), "5");
+        EXPECT_EQ(offered.back(), "20");
+        EXPECT_EQ(offered.size(), 16);
+        EXPECT_EQ(sizes->currentText(), "8") << "the tape's own size first";
+        sizes->setCurrentIndex(sizes->findText(QStringLiteral("12")));
+        dialog.accept();
+    });
+    w->findChild<QAction*>(QStringLiteral("TapeFont1"))->trigger();
+    EXPECT_EQ(w->Tape().font().pointSize(), 12);
+    EXPECT_EQ(m_watchdog.Pending(), 0);
+}
+
+TEST_F(TapeDocumentTest, TheTapeFaceIsStoredAlsoWhenNeverChosen) {
+    const auto w = window();
+    w->StoreAll();
+    EXPECT_EQ(w->Settings().FontName, w->Tape().font().family().toStdString());
+    EXPECT_FALSE(w->Settings().FontName.empty());
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "window/NoteForm.h"
 #include "window/Pictures.h"
 #include "window/Placement.h"
+#include "window/TapeFontDialog.h"
 #include "window/TapeView.h"
 #include "window/TopLayer.h"
 
@@ -35,10 +36,6 @@
 namespace quantrel::gui {
 
 namespace {
-
-// Tape font sizes the font dialog offers.
-constexpr int kMinFontSize = 5;
-constexpr int kMaxFontSize = 20;
 
 /// Failures while storing show no message (the program is ending); they go to standard
 /// error so that a user who starts it from a terminal learns of them.
@@ -74,7 +71,8 @@ void TCalculator::LoadSettings(const WindowOptions& options, const NumberLocale&
     SetFastClick(m_settings.Down);
 
     QFont tapeFont = m_tape->font();
-    if (m_settings.FontSize >= kMinFontSize && m_settings.FontSize <= kMaxFontSize)
+    if (m_settings.FontSize >= TTapeFontDialog::kMinPoints &&
+        m_settings.FontSize <= TTapeFontDialog::kMaxPoints)
         tapeFont.setPointSize(m_settings.FontSize);
     if (!m_settings.FontName.empty())
         tapeFont.setFamily(QString::fromStdString(m_settings.FontName));
@@ -113,6 +111,8 @@ void TCalculator::SaveSettings() {
     m_settings.Scientific = m_advanced->isChecked();
     m_settings.Down = m_fastClick;
     m_settings.FontSize = m_tape->font().pointSize();
+    m_settings.FontName = m_tape->font().family().toStdString(); // the face in use, also at first
+
     const QStringList notes = m_noteForm->Notes();
     for (std::size_t k = 0; k < m_settings.Notes.size(); ++k)
         m_settings.Notes[k] = static_cast<qsizetype>(k) < notes.size()

@@ -9,6 +9,7 @@
 #include "window/DataFolder.h"
 #include "window/NoteForm.h"
 #include "window/Placement.h"
+#include "window/TapeFontDialog.h"
 #include "window/TapeView.h"
 #include "window/TopLayer.h"
 
@@ -17,7 +18,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -42,8 +42,6 @@ namespace quantrel::gui {
 namespace {
 
 constexpr qint64 kMaxTapeFileSize = 16 * 1024 * 1024; // a larger tape.dat is not ours
-constexpr int kMinFontSize = 5;
-constexpr int kMaxFontSize = 20;
 
 /// The permissions of the file at `path`, or those a new file gets under the umask.
 std::filesystem::perms replacedPermissions(const QString& path) {
@@ -175,9 +173,7 @@ void TCalculator::WriteNote(const QString& note) {
 }
 
 void TCalculator::ApplyTapeFont(const QFont& chosen) {
-    QFont font = chosen;
-    if (font.pointSize() < kMinFontSize || font.pointSize() > kMaxFontSize)
-        font.setPointSize(std::clamp(font.pointSize(), kMinFontSize, kMaxFontSize));
+    const QFont font = TTapeFontDialog::TapeFont(chosen);
     m_tape->SetTapeFont(font);
     m_settings.FontName = font.family().toStdString();
     m_settings.FontSize = font.pointSize();
@@ -281,11 +277,10 @@ void TCalculator::Annotate1Click(const char* source) {
 void TCalculator::TapeFont1Click() {
     command("TapeFont1", [&] {
         const OutOfTopLayer pause(topLayerWindows());
-        QFontDialog dialog(m_tape->font(), this);
-        dialog.setObjectName(QStringLiteral("FontDialog1"));
+        TTapeFontDialog dialog(m_tape->font(), this);
         placeDialog(&dialog);
         if (dialog.exec() == QDialog::Accepted)
-            ApplyTapeFont(dialog.selectedFont());
+            ApplyTapeFont(dialog.SelectedFont());
     });
 }
 
