@@ -281,6 +281,18 @@ TEST_F(CalculatorWindowTest, HexModeSwapsWhichKeysWork) {
     expectEnabled(hexKeys, false);
     expectEnabled(decimalKeys, true);
     EXPECT_EQ(display(), "255");
+
+    // A number too large for hexadecimal: the box, and the choice stays on "Dec.".
+    type(QStringLiteral("*99999999999*99999999="));
+    m_watchdog.Expect();
+    click(QStringLiteral("RadioGroupDecHex_1"));
+    ASSERT_EQ(m_watchdog.Seen().size(), 1U);
+    EXPECT_EQ(m_watchdog.Seen().back().text, "Number too Large");
+    EXPECT_TRUE(find<QAbstractButton>(QStringLiteral("RadioGroupDecHex_0"))->isChecked());
+    EXPECT_FALSE(find<QAbstractButton>(QStringLiteral("RadioGroupDecHex_1"))->isChecked());
+    expectEnabled(hexKeys, false);
+    type(QStringLiteral("*99999999="));
+    EXPECT_EQ(m_watchdog.Seen().size(), 1U) << "the next operator shows no box";
 }
 
 TEST_F(CalculatorWindowTest, MemoryShowsInTheRecallHintAndTheStatusBar) {

@@ -36,6 +36,8 @@ constexpr std::array<std::string_view, kCalcControlCount> kNames{
     "ButtonTaxInc",
     "ButtonTaxExcl",
     "HypCheckBox1",
+    "RadioGroupDecHex_0",
+    "RadioGroupDecHex_1",
     "PrevToolButton",
     "NextToolButton",
     "PreviousEnteredNumber1",

@@ -41,6 +41,9 @@ enum class CalcControl : std::uint8_t {
     ButtonTaxExcl,
     // Hyperbolic switch (checked state).
     HypCheckBox1,
+    // The number base's choice, "Dec." and "Hex." (checked state).
+    RadioGroupDecHex_0,
+    RadioGroupDecHex_1,
     // Navigation and the ")" key.
     PrevToolButton,
     NextToolButton,

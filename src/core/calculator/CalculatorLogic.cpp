@@ -310,6 +310,8 @@ void CalculatorLogic::updateBaseKeys() {
         m_view.SetEnabled(key, m_entry.HexMode());
     for (const CalcControl key : kDecimalOnlyKeys)
         m_view.SetEnabled(key, !m_entry.HexMode());
+    m_view.SetChecked(CalcControl::RadioGroupDecHex_0, !m_entry.HexMode());
+    m_view.SetChecked(CalcControl::RadioGroupDecHex_1, m_entry.HexMode());
 }
 
 void CalculatorLogic::updateTaxCaptions() {

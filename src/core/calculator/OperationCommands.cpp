@@ -187,10 +187,15 @@ void CalculatorLogic::SetNumberBase() {
         showDisplay(entryText());
         return;
     }
-    if (const std::optional<std::string> hex = HexText(m_entry.ShownValue()))
+    if (const std::optional<std::string> hex = HexText(m_entry.ShownValue())) {
         showDisplay(*hex);
-    else
-        m_view.ShowMessage("Number too Large", MessageKind::Error);
+        return;
+    }
+    m_view.ShowMessage("Number too Large", MessageKind::Error);
+    // The number cannot be shown in hexadecimal: the switch does not happen, and the
+    // choice shows "Dec." again, as the display does.
+    m_entry.SetHexMode(false);
+    SetNumberBase();
 }
 
 void CalculatorLogic::SetAngleUnits(std::int32_t trigUnits) {

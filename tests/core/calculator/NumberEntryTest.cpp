@@ -273,5 +273,18 @@ TEST_F(NumberEntry, AValueTooLargeForHexadecimalIsReportedAndTheEntryReset) {
     EXPECT_EQ(view.display, "00000000000000000001");
 }
 
+TEST_F(NumberEntry, ASwitchToHexadecimalThatFailsStaysDecimal) {
+    Keys("1 exp 3 0 = hex");
+    EXPECT_EQ(view.messages, (std::vector<Message>{{"Number too Large", MessageKind::Error}}));
+    EXPECT_FALSE(calc.Entry().HexMode());
+    EXPECT_TRUE(view.checked[CalcControl::RadioGroupDecHex_0]) << "Dec. shows selected";
+    EXPECT_FALSE(view.checked[CalcControl::RadioGroupDecHex_1]);
+    EXPECT_FALSE(view.enabled[CalcControl::ButtonA]);
+    EXPECT_EQ(view.display, "1E30");
+    Keys("+ 1 =");
+    EXPECT_EQ(view.messages.size(), 1U) << "the next operator shows no box";
+    EXPECT_EQ(view.display, "1E30");
+}
+
 } // namespace
 } // namespace quantrel::test
