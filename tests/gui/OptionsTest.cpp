@@ -50,6 +50,14 @@ template <class T> T* child(QWidget& parent, const char* name) {
 QLineEdit* edit(QWidget& form, const char* name) {
     return child<QLineEdit>(form, name);
 }
+/// Replaces the field's text as a user does, key by key, then leaves the field.
+void typeInto(QWidget& form, const char* name, const char* text) {
+    QLineEdit* field = edit(form, name);
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, QString::fromLatin1(text));
+    emit field->editingFinished();
+}
 QCheckBox* check(QWidget& form, const char* name) {
     return child<QCheckBox>(form, name);
 }
@@ -284,9 +292,8 @@ TEST_P(FieldTest, TheLiveCheckAndOkTakeOrRefuseTheText) {
     const ProgramSettings before = m_window->Settings();
     options([&](TFormOptions& form) {
         const int live = *c.liveMessage ? 1 : 0;
-        EXPECT_EQ(
-            messages(live, [&] { edit(form, c.field)->setText(QString::fromLatin1(c.text)); }),
-            live ? QStringList{QString::fromLatin1(c.liveMessage)} : QStringList{});
+        EXPECT_EQ(messages(live, [&] { typeInto(form, c.field, c.text); }),
+                  live ? QStringList{QString::fromLatin1(c.liveMessage)} : QStringList{});
         const int ok = *c.okMessage ? 1 : 0;
         EXPECT_EQ(messages(ok, [&] { form.OKButtonClick(); }),
                   ok ? QStringList{QString::fromLatin1(c.okMessage)} : QStringList{});
@@ -297,6 +304,29 @@ TEST_P(FieldTest, TheLiveCheckAndOkTakeOrRefuseTheText) {
     });
     const double expected = *c.okMessage ? storedValue(before, c.field) : c.stored;
     EXPECT_DOUBLE_EQ(storedValue(m_window->Settings(), c.field), expected);
+}
+
+TEST_F(OptionsTest, TypingIntoACheckedFieldKeepsEveryKeyAndTellsOnceWhenLeft) {
+    start();
+    options([&](TFormOptions& form) {
+        QLineEdit* rate = edit(form, "TaxRateEdit");
+        rate->selectAll();
+        EXPECT_EQ(messages(0,
+                           [&] {
+                               QTest::keyClick(rate, Qt::Key_Backspace);
+                               QTest::keyClicks(rate, QStringLiteral("ab"));
+                           }),
+                  QStringList{})
+            << "no box in the middle of typing";
+        EXPECT_EQ(rate->text(), "ab") << "every typed key lands in the field";
+        EXPECT_EQ(messages(1, [&] { emit rate->editingFinished(); }),
+                  QStringList{"Invalid Tax Rate"});
+        EXPECT_EQ(messages(0, [&] { emit rate->editingFinished(); }), QStringList{})
+            << "once per edit";
+        EXPECT_EQ(messages(1, [&] { form.OKButtonClick(); }), QStringList{"Invalid Tax Rate"})
+            << "OK still refuses it";
+        form.reject();
+    });
 }
 
 constexpr const char* kTax = "Invalid Tax Rate";
@@ -338,7 +368,7 @@ TEST_F(OptionsTest, WithoutKeepingTheLineCountGoesBackTo99WhateverTheFieldSays) 
         options([&](TFormOptions& form) {
             QTest::mouseClick(check(form, "KeepTapeCheckBox"), Qt::LeftButton);
             messages(QString::fromLatin1(typed) == "xy" ? 1 : 0,
-                     [&] { edit(form, "KeepTapeCountEdit")->setText(QString::fromLatin1(typed)); });
+                     [&] { typeInto(form, "KeepTapeCountEdit", typed); });
             QTest::mouseClick(check(form, "KeepTapeCheckBox"), Qt::LeftButton);
             EXPECT_FALSE(edit(form, "KeepTapeCountEdit")->isEnabled());
             form.OKButtonClick();
@@ -388,7 +418,7 @@ TEST_F(OptionsTest, ARefusedCheckKeepsTheEarlierStepsAfterCancel) {
         edit(form, "TaxLitEdit")->setText(QStringLiteral("VAT"));
         edit(form, "TaxRateEdit")->setText(QStringLiteral("17.5"));
         check(form, "ThousSepCheckBox")->setChecked(true);
-        messages(1, [&] { edit(form, "DigitsEdit")->setText(QStringLiteral("15")); });
+        messages(1, [&] { typeInto(form, "DigitsEdit", "15"); });
         EXPECT_EQ(messages(1, [&] { form.OKButtonClick(); }), QStringList{kFixed});
         ASSERT_TRUE(form.isVisible());
         QTest::mouseClick(child<QPushButton>(form, "CancelButton"), Qt::LeftButton);

@@ -196,7 +196,7 @@ void TFormOptions::buildGeneralTab() {
     fitDigits(m_keepTapeCount, kKeepCountLength);
     m_mouseDown = checkBox(page, "MouseDownCheckBox", QStringLiteral("Fast Click"));
     connect(m_keepTape, &QCheckBox::toggled, this, &TFormOptions::KeepTapeCheckBoxClick);
-    connect(m_keepTapeCount, &QLineEdit::textChanged, this, &TFormOptions::KeepTapeCountEditChange);
+    checkWhenLeft(m_keepTapeCount, &TFormOptions::KeepTapeCountEditChange);
 
     auto* keep = new QHBoxLayout;
     keep->addWidget(m_keepTape);
@@ -258,8 +258,8 @@ void TFormOptions::buildExpandTab() {
     m_conv = lineEdit(precision, "ConvEdit");
     m_conv->setMaxLength(kDigitsLength);
     fitDigits(m_conv, kDigitsLength);
-    connect(m_digits, &QLineEdit::textChanged, this, &TFormOptions::DigitsEditChange);
-    connect(m_conv, &QLineEdit::textChanged, this, &TFormOptions::ConvEditChange);
+    checkWhenLeft(m_digits, &TFormOptions::DigitsEditChange);
+    checkWhenLeft(m_conv, &TFormOptions::ConvEditChange);
     auto* digits = new QGridLayout(precision);
     digits->addWidget(label(precision, QStringLiteral("Fixed Digits:"), m_digits), 0, 0);
     digits->addWidget(m_digits, 0, 1);
@@ -303,7 +303,7 @@ void TFormOptions::buildTaxTab() {
     fitDigits(m_taxLit, kTaxLitLength + 2);
     m_taxRate = lineEdit(page, "TaxRateEdit");
     fitDigits(m_taxRate, 10);
-    connect(m_taxRate, &QLineEdit::textChanged, this, &TFormOptions::TaxRateEditChange);
+    checkWhenLeft(m_taxRate, &TFormOptions::TaxRateEditChange);
     auto* grid = new QGridLayout(page);
     grid->addWidget(label(page, QStringLiteral("Tax Name:"), m_taxLit), 0, 0);
     grid->addWidget(m_taxLit, 0, 1);
@@ -349,6 +349,7 @@ void TFormOptions::FormShow() {
         MoveFrameTo(this, PlaceBeside(window->frameGeometry().topLeft(), OuterSize(this, window),
                                       screenSize));
     }
+    m_edited.clear();
     loadFields();
     KeepTapeCheckBoxClick();
     enableExpandFields();
@@ -428,6 +429,21 @@ void TFormOptions::KeepTapeCheckBoxClick() {
     m_keepTapeCount->setEnabled(m_keepTape->isChecked());
 }
 
+void TFormOptions::checkWhenLeft(QLineEdit* edit, void (TFormOptions::*check)()) {
+    // A message box in the middle of typing would take the next keys: an edited field
+    // is checked once, when the user leaves it (or presses Enter).
+    connect(edit, &QLineEdit::textEdited, this, [this, edit] { m_edited.insert(edit); });
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit, check] {
+        if (m_edited.remove(edit))
+            (this->*check)();
+    });
+}
+
+void TFormOptions::done(int result) {
+    m_edited.clear(); // OK has checked every field; Cancel drops the edits
+    QDialog::done(result);
+}
+
 void TFormOptions::TaxRateEditChange() {
     checkField(m_taxRate, rangeOf("Tax", "TaxRate"), true);
 }
@@ -454,6 +470,7 @@ std::optional<Extended> TFormOptions::checkField(const QLineEdit* edit, const Se
 }
 
 void TFormOptions::OKButtonClick() {
+    m_edited.clear(); // OK checks each field itself
     CalculatorSettings& calc = m_settings.Calc;
     calc.Subtotals = m_subTotal->isChecked();
     m_settings.SubTotalsColor = sampleColorText(m_subTotalSample);

@@ -15,6 +15,7 @@
 #include "numeric/NumberLocale.h"
 
 #include <QDialog>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -51,6 +52,8 @@ public:
     void ExpandButtonClick();
     void AnnotButtonClick();
 
+    void done(int result) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -73,7 +76,9 @@ private:
     void KeepTapeCheckBoxClick();
     void enableExpandFields();
 
-    // Live checks: a message for a text that is no accepted value.
+    // Live checks: a message for a text that is no accepted value, once per edit of
+    // the field, when the user leaves it.
+    void checkWhenLeft(QLineEdit* edit, void (TFormOptions::*check)());
     void TaxRateEditChange();
     void DigitsEditChange();
     void ConvEditChange();
@@ -123,6 +128,7 @@ private:
     QLineEdit* m_annotSample = nullptr;
 
     QPushButton* m_ok = nullptr;
+    QSet<const QLineEdit*> m_edited; ///< fields typed into and not checked since
 };
 
 } // namespace quantrel::gui
