@@ -76,9 +76,11 @@ TEST_F(ViewModesTest, LargeSizeScalesTheControlsAndNormalSizeTakesThemBack) {
                                        large(sevenPlace.width()), large(sevenPlace.height())));
     EXPECT_GT(display->font().pixelSize(), displayFont);
     EXPECT_TRUE(tabs->tabBar()->font().bold());
+    EXPECT_EQ(tabs->tabBar()->font().pixelSize(), 11 + qRound(2 * w->logicalDpiY() / 72.0))
+        << "the normal tabs' size and two points";
     EXPECT_GT(tabs->height(), tabsHeight);
     EXPECT_EQ(find(*w, "StatusPanel1")->width(), (panelWidth + 2) * 4 / 3 - 2);
-    EXPECT_EQ(find<QAbstractButton>(*w, "ButtonSqrt")->iconSize(), QSize(24, 24));
+    EXPECT_EQ(find<QAbstractButton>(*w, "ButtonSqrt")->iconSize(), QSize(33, 33));
     EXPECT_EQ(find(*w, "TapePanel")->x(), 333);
 
     // Without the tabs the window is shorter by the large tabs' height.
@@ -94,6 +96,8 @@ TEST_F(ViewModesTest, LargeSizeScalesTheControlsAndNormalSizeTakesThemBack) {
     EXPECT_EQ(seven->geometry(), sevenPlace) << "the keys keep no rounding";
     EXPECT_EQ(display->font().pixelSize(), displayFont);
     EXPECT_FALSE(tabs->tabBar()->font().bold());
+    EXPECT_EQ(tabs->tabBar()->font().pixelSize(), 11);
+    EXPECT_EQ(find<QAbstractButton>(*w, "ButtonSqrt")->iconSize(), QSize(24, 24));
     EXPECT_EQ(tabs->height(), tabsHeight);
     EXPECT_TRUE(action(*w, "LargeSize2")->isEnabled());
 

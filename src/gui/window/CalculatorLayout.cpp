@@ -29,9 +29,9 @@ namespace quantrel::gui {
 
 namespace {
 
-constexpr int kFontPixels = 11; // the window's font ("MS Sans Serif" 8 at 96 dpi)
-constexpr int kLargeTabFontPixels = kFontPixels + 3; // two points more, in bold
-constexpr int kTapeFontPoints = 8;                   // the tape's first-run "FontSize"
+constexpr int kFontPixels = 11;        // the window's font ("MS Sans Serif" 8 at 96 dpi)
+constexpr int kLargeTabFontPoints = 2; // the large size's tabs: this much more, in bold
+constexpr int kTapeFontPoints = 8;     // the tape's first-run "FontSize"
 constexpr int kDisplayFontPixels = 19;
 
 constexpr int kLeft = 4; // display and keypad
@@ -51,8 +51,7 @@ constexpr int kPageHeight = 2 * kKeyHeight + 3 * kTabKeyGap;
 constexpr int kChoiceLeft = 180; // the radio groups at the right of "Trig" and "Hex"
 constexpr int kChoiceWidth = 60;
 
-constexpr int kTapeLeft = 250;        // the tape panel's designed left edge plus 2
-constexpr int kLargePictureSize = 33; // the key pictures of the large size
+constexpr int kTapeLeft = 250; // the tape panel's designed left edge plus 2
 
 /// The widest tape line the tape is sized for.
 constexpr const char* kTapeSample = "ZMI -5.20970799008685E-1088";
@@ -301,14 +300,16 @@ void TCalculator::applySize() {
     const QFont font = pixelFont(m_central->font(), scaled(kFontPixels));
     m_keypad->setFont(font);
     m_tabs->setFont(font);
-    QFont tabFont = pixelFont(font, m_largeApplied ? kLargeTabFontPixels : kFontPixels);
+    // Two points more than the normal tabs' font, at the screen's resolution.
+    const int largeTabPixels = kFontPixels + qRound(kLargeTabFontPoints * logicalDpiY() / 72.0);
+    QFont tabFont = pixelFont(font, m_largeApplied ? largeTabPixels : kFontPixels);
     tabFont.setBold(m_largeApplied);
     m_tabs->tabBar()->setFont(tabFont);
 
     m_display->resize(scaled(kAreaWidth), scaled(kDisplayHeight));
     fitDisplayFont();
     m_keypad->setFixedSize(scaled(kAreaWidth), scaled(kKeypadHeight));
-    const int picture = (m_largeApplied ? kLargePictureSize : kPictureSize) * 3 / 4;
+    const int picture = m_largeApplied ? kLargeKeyPictureSize : kPictureSize;
     for (std::size_t i = 0; i < m_keys.size(); ++i) {
         m_keys[i]->setGeometry(rect(keyGeometry(*m_keyDefs[i])));
         if (m_keyDefs[i]->Picture != KeyPicture::None)

@@ -32,6 +32,16 @@ QIcon drawn(const Draw& draw) {
         painter.end();
         icon.addPixmap(pixmap);
     }
+    // The large size's own picture, drawn at its size rather than scaled.
+    QPixmap large(kLargeKeyPictureSize, kLargeKeyPictureSize);
+    large.fill(Qt::transparent);
+    QPainter painter(&large);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(qreal(kLargeKeyPictureSize) / kPictureSize,
+                  qreal(kLargeKeyPictureSize) / kPictureSize);
+    draw(painter);
+    painter.end();
+    icon.addPixmap(large);
     return icon;
 }
 

@@ -12,6 +12,8 @@ namespace quantrel::gui {
 
 /// Side of the small pictures, in pixels (keys and toolbar).
 inline constexpr int kPictureSize = 24;
+/// The key pictures of the large size.
+inline constexpr int kLargeKeyPictureSize = 33;
 
 /// The picture of a key ("=", the replay key, square root, y-th root).
 QIcon KeyPictureIcon(KeyPicture picture);
