@@ -254,6 +254,12 @@ TEST_F(ConverterTest, PlacementSizeAndPositionOutliveTheRun) {
               QPoint(504, 520));
     EXPECT_EQ(PlaceBeside(QPoint(-200, -100), TFormConvert::kDesignSize, QSize(1024, 768)),
               QPoint(5, 5));
+    // 10 pixels short of the edges: the converter stays, a common dialog keeps 20 off.
+    EXPECT_EQ(PlaceBeside(QPoint(464, 480), TFormConvert::kDesignSize, QSize(1024, 768)),
+              QPoint(514, 530));
+    EXPECT_EQ(PlaceBeside(QPoint(464, 480), TFormConvert::kDesignSize, QSize(1024, 768),
+                          EdgeRule::WithinTheMargin),
+              QPoint(504, 520));
     QSize outer;
     {
         auto w = window();

@@ -1,6 +1,7 @@
 // The window's size modes, Always On Top, Help and About, on the offscreen platform.
 
 #include "ModalWatchdog.h"
+#include "conversion/FormConvert.h"
 #include "support/TempDir.h"
 #include "window/Calculator.h"
 
@@ -16,6 +17,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -117,14 +119,21 @@ TEST_F(ViewModesTest, AlwaysOnTopStepsAsideForMessageBoxesAndTheAboutBox) {
     auto w = window();
     w->move(120, 90);
     const QPoint place = w->pos();
+    const QWindow* native = w->windowHandle();
     action(*w, "AlwaysonTop1")->trigger();
     ASSERT_TRUE(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(native->flags().testFlag(Qt::WindowStaysOnTopHint))
+        << "the hint reaches the system";
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->pos(), place);
 
+    // The converter and the help viewer share the layer, and step aside with it.
+    action(*w, "Convert1")->trigger();
+    ASSERT_TRUE(w->Converter().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     std::vector<bool> onTopWhileOpen;
     m_watchdog.Inspect([&](QWidget*) {
-        onTopWhileOpen.push_back(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        onTopWhileOpen.push_back(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) ||
+                                 w->Converter().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     });
     m_watchdog.Expect(2);
     for (const char c : {'1', '/', '0', '='})
@@ -133,6 +142,8 @@ TEST_F(ViewModesTest, AlwaysOnTopStepsAsideForMessageBoxesAndTheAboutBox) {
     ASSERT_EQ(m_watchdog.Seen().size(), 2U);
     EXPECT_EQ(onTopWhileOpen, (std::vector<bool>{false, false}));
     EXPECT_TRUE(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << "back on top after";
+    EXPECT_TRUE(w->Converter().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(w->windowHandle(), native) << "the same native window: no flicker";
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->pos(), place);
 
