@@ -477,6 +477,14 @@ TEST(ConvFile, UnreadablePathIsReported) {
     EXPECT_EQ(conv.LoadError(), "Cannot Read File:" + path);
     EXPECT_EQ(conv.BaseConvCount(), 259);
     EXPECT_TRUE(conv.Loaded());
+
+    // A file beyond the size limit is said to be too large, not unreadable.
+    fs::remove(path);
+    std::ofstream(path, std::ios::binary) << std::string((4 << 20) + 1, '\n');
+    TConvUnits large;
+    large.LoadConvTable(path);
+    EXPECT_EQ(large.LoadError(), "File Too Large (over 4 MiB):" + path);
+    EXPECT_EQ(large.BaseConvCount(), 259);
 }
 
 // --- GetConvFactors -----------------------------------------------------------------

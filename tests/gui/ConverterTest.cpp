@@ -347,5 +347,20 @@ TEST_F(ConverterTest, ProblemsOfTheUsersTableAreToldOnceAndItsUnitsListed) {
     EXPECT_EQ(m_watchdog.Seen().size(), 1U) << "told once a run";
 }
 
+TEST_F(ConverterTest, ATableWithThousandsOfProblemsTellsTheFirstAndCountsTheRest) {
+    std::string table;
+    for (int k = 0; k < 5000; ++k)
+        table += "2,Length,bad" + std::to_string(k) + ",\"bad\",b,0,abc,0\n";
+    writeFile("conv.csv", table);
+    auto w = window();
+    m_watchdog.Expect();
+    open(*w, "Convert2");
+    ASSERT_EQ(m_watchdog.Seen().size(), 1U);
+    const QString told = m_watchdog.Seen()[0].text;
+    EXPECT_TRUE(told.contains("Line 20: ")) << told.toStdString();
+    EXPECT_FALSE(told.contains("Line 21: "));
+    EXPECT_TRUE(told.endsWith("... and 4980 more")) << told.toStdString();
+}
+
 } // namespace
 } // namespace quantrel::gui

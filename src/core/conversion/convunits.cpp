@@ -218,6 +218,12 @@ void TConvUnits::loadConvFile(const std::string& path) {
     std::error_code ec;
     if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found)
         return;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxConvFileBytes) {
+        m_loadError = "File Too Large (over 4 MiB):" + path;
+        m_loadProblems.push_back({0, m_loadError});
+        return;
+    }
     const std::optional<std::string> text = ReadTextFile(path, kMaxConvFileBytes);
     if (!text) {
         m_loadError = "Cannot Read File:" + path;

@@ -412,12 +412,16 @@ void TFormConvert::reportTableProblems() {
         return;
     QString text = tr("Problems in the conversion file %1:")
                        .arg(DataFile(m_calculator.DataFolder(), QStringLiteral("conv.csv")));
-    for (const ConvLoadProblem& problem : problems) {
+    // A box the size of the screen at most: the first problems and a count of the rest.
+    constexpr std::size_t kShown = 20;
+    for (std::size_t k = 0; k < std::min(problems.size(), kShown); ++k) {
         text += QLatin1Char('\n');
-        if (problem.Line > 0)
-            text += tr("Line %1: ").arg(problem.Line);
-        text += qt(problem.Message);
+        if (problems[k].Line > 0)
+            text += tr("Line %1: ").arg(problems[k].Line);
+        text += qt(problems[k].Message);
     }
+    if (problems.size() > kShown)
+        text += QLatin1Char('\n') + tr("... and %1 more").arg(problems.size() - kShown);
     m_calculator.ShowMessageBox(text, MessageKind::Error);
 }
 
