@@ -57,10 +57,7 @@ QString usableDataFolder(const std::string& stored, const QString& fallback) {
 void TCalculator::LoadSettings(const WindowOptions& options, const NumberLocale& locale) {
     m_settings = ReadProgramSettings(m_store.Read(), locale);
     m_dataFolder = usableDataFolder(m_settings.SaveDest, options.dataFolder);
-    // A stored folder that is gone or read-only is replaced for this run only; the
-    // user's folder stays in "SaveDest" for the next start (a disk not mounted yet).
-    if (m_settings.SaveDest.empty())
-        m_settings.SaveDest = m_dataFolder.toStdString();
+    m_settings.SaveDest = m_dataFolder.toStdString();
 
     m_hideTape->setChecked(m_settings.Calc.Hide);
     m_onTop->setChecked(m_settings.OnTop);
