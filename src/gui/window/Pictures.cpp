@@ -21,27 +21,26 @@ const QColor kArrow(0, 64, 160);
 using Draw = std::function<void(QPainter&)>;
 
 QIcon drawn(const Draw& draw) {
+    // The pictures are drawn in a 24-pixel square: at 24 pixels, at twice that for
+    // high-resolution screens, and at the large size's 33 pixels rather than scaled.
+    struct Size {
+        int pixels;
+        qreal devicePixelRatio;
+    };
     QIcon icon;
-    for (const int scale : {1, 2}) {
-        QPixmap pixmap(kPictureSize * scale, kPictureSize * scale);
+    for (const Size size :
+         {Size{kPictureSize, 1}, Size{2 * kPictureSize, 2}, Size{kLargeKeyPictureSize, 1}}) {
+        QPixmap pixmap(size.pixels, size.pixels);
         pixmap.fill(Qt::transparent);
-        pixmap.setDevicePixelRatio(scale);
+        pixmap.setDevicePixelRatio(size.devicePixelRatio);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
+        const qreal scale = size.pixels / size.devicePixelRatio / kPictureSize;
+        painter.scale(scale, scale);
         draw(painter);
         painter.end();
         icon.addPixmap(pixmap);
     }
-    // The large size's own picture, drawn at its size rather than scaled.
-    QPixmap large(kLargeKeyPictureSize, kLargeKeyPictureSize);
-    large.fill(Qt::transparent);
-    QPainter painter(&large);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(qreal(kLargeKeyPictureSize) / kPictureSize,
-                  qreal(kLargeKeyPictureSize) / kPictureSize);
-    draw(painter);
-    painter.end();
-    icon.addPixmap(large);
     return icon;
 }
 
